@@ -41,6 +41,7 @@ std::u16string_view describe(ErrorCode code) {
     case ErrorCode::kNoInterface: return u"No such interface supported";
     case ErrorCode::kPointer: return u"Invalid pointer";
     case ErrorCode::kUnexpected: return u"Catastrophic failure";
+    case ErrorCode::kAborted: return u"Operation aborted";
     case ErrorCode::kOutOfMemory: return u"Out of memory";
     case ErrorCode::kInvalidArg: return u"The parameter is incorrect";
     case ErrorCode::kClassNotRegistered: return u"Class not registered";

@@ -15,6 +15,7 @@ enum class ErrorCode : int32_t {
   kNoInterface = static_cast<int32_t>(0x80004002),
   kPointer = static_cast<int32_t>(0x80004003),
   kUnexpected = static_cast<int32_t>(0x8000FFFF),
+  kAborted = static_cast<int32_t>(0x80004004),
   kOutOfMemory = static_cast<int32_t>(0x8007000E),
   kInvalidArg = static_cast<int32_t>(0x80070057),
   kClassNotRegistered = static_cast<int32_t>(0x80040154),
