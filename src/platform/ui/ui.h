@@ -36,3 +36,11 @@ class Ui {
 };
 
 }  // namespace platform
+
+namespace platform {
+
+// The process's user interface: Qt windows when a Qt application runs in the process, the
+// terminal otherwise (decided at each call).
+Ui& systemUi();
+
+}  // namespace platform
