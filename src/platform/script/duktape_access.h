@@ -1,0 +1,19 @@
+// A few facts about Duktape's state that its public API does not give, read from its
+// internals. Defined beside Duktape's own source (duktape_unit.cpp), which they depend on.
+#pragma once
+
+#include "duktape.h"
+
+namespace platform::jscript {
+
+// True when the running native function (a Proxy trap) was reached from the property lookup of
+// a script's call `obj.name(...)` or `obj[key](...)`, rather than from a plain `obj.name`.
+bool reachedFromCallSite(duk_context* ctx);
+
+// True when the value at `index` is a Date object.
+bool isDateObject(duk_context* ctx, duk_idx_t index);
+
+// The user data given to duk_create_heap().
+void* heapUserData(duk_context* ctx);
+
+}  // namespace platform::jscript

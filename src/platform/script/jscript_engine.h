@@ -1,0 +1,29 @@
+// The JScript engine, on Duktape. Each engine is a fresh heap: nothing of one survives Reset.
+//
+// How scripts see host objects: a host object is a Proxy. `obj.name(...)` invokes the member
+// as a method; a plain `obj.name` invokes it as a property get, except that a member that
+// cannot be read without arguments gives a function that calls it. `obj.name = v` is a
+// property put (put-by-reference for objects). Names the object does not know read as
+// undefined; assigning to them fails.
+//
+// Values: Empty is undefined, Null null, numbers are numbers (a whole number in 32-bit range
+// comes back as Long, any other as Double), Date a JS Date (local time), arrays a JS array
+// copy. Script objects and functions handed to the host become automation objects that the
+// host may read, write and call while the engine lives; after Reset they raise
+// kObjectRequired.
+//
+// Error numbers follow JScript's: syntax errors 0x800A03EA, undefined names 0x800A1391, type
+// errors 0x800A01B6, range errors (stack overflow) 0x800A001C, any other thrown value
+// 0x800A139E; a host error keeps its own number. Scripts see them as `e.number`, and the
+// message also as `e.description`.
+#pragma once
+
+#include <memory>
+
+#include "platform/script/script_engine.h"
+
+namespace platform {
+
+std::unique_ptr<ScriptEngine> makeJScriptEngine(ScriptSite& site);
+
+}  // namespace platform

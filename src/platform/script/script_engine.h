@@ -1,0 +1,64 @@
+// The seam between the script host and one language's engine. The host keeps the time-out,
+// the nesting of calls, the Error object and the events; an engine compiles and runs code and
+// bridges its values to automation objects.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/automation/automation_object.h"
+#include "platform/script/script_error.h"
+
+namespace platform {
+
+// Thrown by an engine when a call into the script failed: an error the script did not
+// handle, or a stop that the host asked for through ScriptSite::shouldStop(). The host turns
+// it into its Error event and a platform::Error; it never leaves the host.
+struct ScriptFailure : std::exception {
+  enum class Kind { kError, kStopped };
+  Kind kind = Kind::kError;
+  ScriptErrorInfo info;  // for kError
+
+  const char* what() const noexcept override { return "script failure"; }
+};
+
+// What an engine needs from the host that owns it.
+class ScriptSite {
+ public:
+  virtual ~ScriptSite() = default;
+
+  // Polled while script code runs. True once the time-out has passed during a call into the
+  // script, or the host was reset during one; stays true until the engine has unwound to the
+  // host.
+  virtual bool shouldStop() = 0;
+
+  // Makes `call` a call into the script under the host's rules (time-out, nesting, Error
+  // event), as AddCode and Run are. For calls that do not come through the host, such as a
+  // host object calling a script function it was handed.
+  virtual Variant enter(const std::function<Variant()>& call) = 0;
+};
+
+class ScriptEngine {
+ public:
+  virtual ~ScriptEngine() = default;
+
+  // Compiles `source` and runs its top-level statements. Called inside ScriptSite::enter.
+  // Throws ScriptFailure for a compile or run-time error.
+  virtual void addCode(std::u16string_view source) = 0;
+
+  // Makes `object` reachable from the script as the global `name`; its members stay
+  // behind that name. Called inside ScriptSite::enter.
+  virtual void addObject(std::u16string_view name, ObjectPtr object) = 0;
+
+  // Calls the global procedure `name`. Called inside ScriptSite::enter. Throws ScriptFailure
+  // when it fails, platform::Error kUnknownName when there is no such procedure.
+  virtual Variant run(std::u16string_view name, std::span<Variant> args) = 0;
+};
+
+// Makes an engine for one script host; the engine keeps the site for its whole life.
+using ScriptEngineFactory = std::function<std::unique_ptr<ScriptEngine>(ScriptSite& site)>;
+
+}  // namespace platform
