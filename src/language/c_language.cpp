@@ -1,0 +1,82 @@
+#include "language/c_language.h"
+
+#include "language/english_defaults.h"
+#include "platform/base/error.h"
+#include "platform/base/text.h"
+#include "platform/files/files.h"
+#include "platform/platform.h"
+#include "platform/registry/registry.h"
+#include "shared/settings.h"
+#include "shared/shared_objects.h"
+
+namespace juvo {
+
+namespace {
+
+// Keys are nearly always ASCII: fold those here rather than across the library boundary.
+char16_t foldCase(char16_t c) {
+  if (c < 0x80) return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+  return platform::toLower(c);
+}
+
+}  // namespace
+
+std::size_t cLanguage::KeyHash::operator()(std::u16string_view key) const noexcept {
+  // FNV-1a over the lower-cased code units.
+  std::size_t hash = 14695981039346656037ull;
+  for (char16_t c : key) {
+    hash = (hash ^ foldCase(c)) * 1099511628211ull;
+  }
+  return hash;
+}
+
+bool cLanguage::KeyEqual::operator()(std::u16string_view a, std::u16string_view b) const noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (foldCase(a[i]) != foldCase(b[i])) return false;
+  }
+  return true;
+}
+
+cLanguage::cLanguage(SharedObjects& shared) : shared_(shared) {
+  try {
+    loaddefaults();
+    chooseSavedLanguage();
+  } catch (...) {
+    // Stops silently: the table keeps what it holds by now.
+  }
+}
+
+const std::u16string& cLanguage::str(std::u16string_view stringname) const {
+  auto it = strtable_.find(stringname);
+  if (it == strtable_.end()) {
+    platform::raise(platform::kKeyNotFound, u"The string table has no text with the key '" +
+                                                std::u16string(stringname) + u"'.");
+  }
+  return it->second.text;
+}
+
+void cLanguage::loaddefaults() {
+  strtable_.clear();
+  for (const DefaultText& entry : englishDefaults()) {
+    strtable_.emplace(platform::toLower(entry.key),
+                      Entry{std::u16string(entry.key), std::u16string(entry.text)});
+  }
+}
+
+void cLanguage::chooseSavedLanguage() {
+  shared_.currentlang = u"English";
+  std::u16string name = settingText(
+      regGetValue(shared_.platform.registry, HKEY_CURRENT_USER, kSettingsKey, kLanguageSetting));
+  std::u16string fileName = name + u".xml";
+  std::u16string path = shared_.languagesFolder() + u"/" + fileName;
+  // The search ignores case and wildcards match anything, so only a file reported under exactly
+  // the saved name is that language's file.
+  auto found = platform::files::find(path, platform::files::Entries::kFilesAndFolders);
+  if (!found.empty() && found.front() == fileName) applySavedLanguageFile(path, name);
+}
+
+void cLanguage::applySavedLanguageFile(const std::u16string& /*path*/,
+                                       const std::u16string& /*name*/) {}
+
+}  // namespace juvo
