@@ -11,6 +11,8 @@
 
 namespace juvo {
 
+class cLanguage;
+
 class juvo_main {
  public:
   // Runs the creation steps: the first-run setting, a new string table, the JUVO folders.
@@ -39,8 +41,20 @@ class juvo_main {
 
   // The non-empty parser results since creation or the last Initialize.
   int16_t parserResults() const { return nParserResults_; }
+  // Counts a parser's result if it is not empty, and shows the toast with every third one. The
+  // count is 16-bit: after 32767 it turns over to 0, a multiple of three like any other, so
+  // the toasts keep coming (that once after two results instead of three) and no overflow
+  // ever costs the user a result.
+  void countParserResult(std::u16string_view result);
 
  private:
+  // The string table; raises kObjectVariableNotSet when its creation failed.
+  const cLanguage& lang() const;
+  // "/xjuvo" and "/xws": the text to send for the argument text.
+  std::u16string runParserCommand(std::u16string_view sCommandArg);
+  // "/xjuvoconfig" and Configure.
+  void showConfiguration();
+
   SharedObjects& shared_;
   int16_t nParserResults_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "shared/shared_objects.h"
 
+#include "config/frm_config.h"
 #include "language/c_language.h"
+#include "platform/ui/ui.h"
 
 namespace juvo {
 
@@ -13,5 +15,24 @@ std::u16string SharedObjects::juvoFolder() const { return platform.moduleFolder 
 std::u16string SharedObjects::parsersFolder() const { return juvoFolder() + u"/Parsers"; }
 
 std::u16string SharedObjects::languagesFolder() const { return juvoFolder() + u"/Languages"; }
+
+frmConfig& SharedObjects::configWindow() {
+  if (!configWindow_ || configWindow_->form().isClosed()) {
+    configWindow_ = std::make_shared<frmConfig>(*this);
+    try {
+      configWindow_->form().load();
+    } catch (...) {
+      configWindow_.reset();
+      throw;
+    }
+  }
+  return *configWindow_;
+}
+
+void SharedObjects::showConfigWindow() {
+  configWindow();
+  std::shared_ptr<frmConfig> shown = configWindow_;
+  platform.ui.showModal(shown->form(), nullptr);
+}
 
 }  // namespace juvo

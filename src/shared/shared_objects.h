@@ -11,6 +11,7 @@
 namespace juvo {
 
 class cLanguage;
+class frmConfig;
 
 class SharedObjects {
  public:
@@ -28,6 +29,20 @@ class SharedObjects {
   std::u16string juvoFolder() const;       // <module>/JUVO
   std::u16string parsersFolder() const;    // <module>/JUVO/Parsers
   std::u16string languagesFolder() const;  // <module>/JUVO/Languages
+
+  // The one configuration window. The first use creates it, hidden, and runs its load
+  // sequence before returning (a failure there goes to the caller, and the next use starts
+  // afresh). Once its form is closed, the next use replaces it with a fresh one and so rereads
+  // the parser list; a closed window is never destroyed earlier, since its handlers may still
+  // be running.
+  frmConfig& configWindow();
+  // Shows the configuration window modally, owned by no window; returns when the user closed
+  // it. A window already loaded is shown as it is: its list is not read again.
+  void showConfigWindow();
+
+ private:
+  // Shared, so that a modal show keeps its window alive until it returns.
+  std::shared_ptr<frmConfig> configWindow_;
 };
 
 // The module's one instance, over the real platform. Only the module itself calls this.

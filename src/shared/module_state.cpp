@@ -1,0 +1,44 @@
+// The module's own shared objects, over the real platform services. Built on first use and
+// never destroyed: the string table and the configuration window stay as long as the module,
+// and a host may still call in while the process ends.
+#include <chrono>
+
+#include "platform/base/text.h"
+#include "platform/com/module_path.h"
+#include "platform/messages/window_messages.h"
+#include "platform/platform.h"
+#include "platform/registry/registry.h"
+#include "platform/shell/shell.h"
+#include "platform/ui/ui.h"
+#include "shared/maker.h"
+#include "shared/shared_objects.h"
+
+namespace juvo {
+
+namespace {
+
+// Its address lies in the module, which is how the module finds the folder it was loaded
+// from.
+const char kInModule = 0;
+
+std::u16string moduleFolder() {
+  return platform::fromUtf8(platform::modulePathOf(&kInModule).parent_path().string());
+}
+
+}  // namespace
+
+SharedObjects& moduleSharedObjects() {
+  static auto* services = new platform::Platform{
+      .registry = platform::Registry::user(),
+      .ui = platform::systemUi(),
+      .shell = platform::systemShell(),
+      .messages = platform::WindowMessages::system(),
+      .moduleFolder = moduleFolder(),
+      .portalBase = maker::kPortal,
+      .scriptTimeout = std::chrono::milliseconds(20000),
+  };
+  static auto* shared = new SharedObjects(*services);
+  return *shared;
+}
+
+}  // namespace juvo
