@@ -1,0 +1,77 @@
+// frmConfig: the configuration window, as a form model with its logic. It lists the parser
+// files of <module>/JUVO/Parsers (VBScript files first, then JScript files), re-reads the list,
+// deletes the selected parser after a question, and carries the File and Help menus.
+//
+// The window's load event runs the load sequence: loadlang, then loadscripts, whose selection
+// of the first entry raises the click of `scripts` and so scriptschange. Captions and messages
+// come from the string table `lang` of the shared objects at the moment they are set.
+//
+// Deleting: the question names the selected entry (an empty name when nothing is selected; Yes
+// then deletes nothing). A delete that fails (the file already gone, a folder of that name, no
+// permission) is reported in a message box titled "Delete parser" with the file system's
+// description of the failure and an OK button, since the list is not re-read and the user
+// could not tell otherwise. Nothing else happens: the list stays as it is.
+//
+// Where the window appears on the screen is left to the renderer.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/script/script_control.h"
+#include "platform/ui/form.h"
+
+namespace juvo {
+
+class cLanguage;
+class SharedObjects;
+
+class frmConfig {
+ public:
+  // Builds the window, not yet loaded: its controls and menus carry no captions until the
+  // load sequence (form().load()) runs.
+  explicit frmConfig(SharedObjects& shared);
+  ~frmConfig();
+  frmConfig(const frmConfig&) = delete;
+  frmConfig& operator=(const frmConfig&) = delete;
+
+  platform::Form& form() { return form_; }
+
+  // Sets every caption from the string table: the menu items, the labels, the buttons, then
+  // the window's own caption. Touches nothing else. A failed lookup goes to the caller, with
+  // the captions before it already set; no string table raises kObjectVariableNotSet.
+  void loadlang();
+
+  // Shows the selected parser's description, syntax and help in the three text boxes. Never
+  // fails; see showParserInfo (engine/parser_info.h).
+  void scriptschange();
+
+  // Runs the parser file at `filename` with `argument` in this window's script host and returns
+  // its result in chunks; every failure goes to the caller (engine/run_script.h).
+  std::u16string runScript(std::u16string_view filename, std::u16string_view argument);
+
+  // The components the rest of the plug-in borrows from this window (script host, transfer
+  // control, tidy object) belong here, beside the form: they live and die with the window.
+
+  // The script host every parser runs in, also those started from the chat: VBScript to begin
+  // with, the platform's script time-out, and the engine's error and time-out boxes.
+  platform::ScriptControl& script() { return script_; }
+
+ private:
+  void Form_Load();
+  // Fills `scripts` from the parser folder and selects the first entry when there is one.
+  void loadscripts();
+  void scripts_Click();
+  void cmdRefresh_Click();
+  void cmdDeleteParser_Click();
+  void cmdTryCommand_Click();
+  void mnuClose_Click();
+
+  const cLanguage& lang() const;
+
+  SharedObjects& shared_;
+  platform::Form form_;
+  platform::ScriptControl script_;
+};
+
+}  // namespace juvo

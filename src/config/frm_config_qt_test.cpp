@@ -1,0 +1,88 @@
+// The configuration window as the Qt renderer draws it. With JUVO_SCREENSHOTS naming a folder,
+// the pictures of the documentation are written there (frmConfig.png and one per menu).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <memory>
+#include <string>
+
+#include "config/frm_config.h"
+#include "language/c_language.h"
+#include "platform/ui/qt_form_window.h"
+#include "platform/ui/qt_ui.h"
+#include "test_platform.h"
+
+namespace juvo {
+namespace {
+
+class FrmConfigQtTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (QFontInfo(QApplication::font()).family().isEmpty()) GTEST_SKIP() << "no font installed";
+    test_.shared.lang = std::make_unique<cLanguage>(test_.shared);
+    for (const char* parser : {"weather.vbs", "news.vbs", "tvguide.vbs", "translate.js"}) {
+      test_.writeParser(parser, "");
+    }
+    window_ = std::make_unique<frmConfig>(test_.shared);
+    window_->form().load();
+  }
+
+  static void save(const QPixmap& picture, const char* fileName) {
+    QByteArray folder = qgetenv("JUVO_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    EXPECT_TRUE(picture.save(QString::fromLocal8Bit(folder) + "/" + fileName)) << fileName;
+  }
+
+  testing::TestPlatform test_;
+  std::unique_ptr<frmConfig> window_;
+};
+
+// With the English captions and the renderer's font, no caption is cut off.
+TEST_F(FrmConfigQtTest, EveryCaptionFitsItsControl) {
+  std::unique_ptr<QDialog> dialog = platform::qt::createFormWindow(window_->form(), nullptr);
+  dialog->show();
+  QApplication::processEvents();
+
+  for (const char* name : {"lblInstalledParsers", "lblDescription", "lblSyntax", "lblHowToUse"}) {
+    auto* label = dialog->findChild<QLabel*>(name);
+    ASSERT_NE(label, nullptr) << name;
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+        << name;
+    EXPECT_LE(label->fontMetrics().height(), label->contentsRect().height()) << name;
+  }
+  for (const char* name : {"cmdRefresh", "cmdDeleteParser", "cmdTryCommand"}) {
+    auto* button = dialog->findChild<QPushButton*>(name);
+    ASSERT_NE(button, nullptr) << name;
+    EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), button->width()) << name;
+    EXPECT_LE(button->sizeHint().height(), button->height() + 2) << name;
+  }
+  auto* list = dialog->findChild<QListWidget*>("scripts");
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->count(), 4);
+  EXPECT_EQ(list->currentRow(), 0);
+}
+
+TEST_F(FrmConfigQtTest, DrawsTheWindowAndEachMenu) {
+  platform::Form& form = window_->form();
+  QPixmap window = platform::qt::grabForm(form);
+  QPixmap fileMenu = platform::qt::grabFormWithMenu(form, "mnuFile");
+  QPixmap helpMenu = platform::qt::grabFormWithMenu(form, "mnuHelp");
+  EXPECT_GE(window.width(), platform::qt::pixels(5340));
+  EXPECT_GT(window.height(), platform::qt::pixels(4800));
+  // An open menu adds its own picture: the result differs from the plain window.
+  EXPECT_NE(fileMenu.toImage(), window.toImage());
+  EXPECT_NE(helpMenu.toImage(), window.toImage());
+  EXPECT_NE(helpMenu.toImage(), fileMenu.toImage());
+  save(window, "frmConfig.png");
+  save(fileMenu, "frmConfig_file_menu.png");
+  save(helpMenu, "frmConfig_help_menu.png");
+}
+
+}  // namespace
+}  // namespace juvo
