@@ -1,0 +1,60 @@
+// cengine: the engine object, the one object a parser sees, under the name `engine`. Every run
+// and every information display makes a fresh one; it lives as long as that operation.
+//
+// Members, as scripts reach them (names without regard to case):
+//   help, syntax, description, argument, document   texts, read and write
+//   globals                                         an object reference, read and write
+//   output(text)                                    sets the result text (replacing it)
+//   alert(text)                                     a box: OK, no icon, "Parser script message"
+//   ret                                             the result text, read only
+//
+// Any value a script writes or passes becomes text by Visual Basic's rules (toText); Null, an
+// object without a default member, a wrong number of arguments or an index on a text property
+// are script errors of the call that did it.
+//
+// `globals` holds whatever object reference a script puts into it (both assignment forms) and
+// gives it back; it starts as Nothing and nothing in the plug-in reads it. Putting a value
+// that is no object into it raises Type mismatch.
+#pragma once
+
+#include <string>
+
+#include "platform/automation/dispatch_object.h"
+
+namespace juvo {
+
+class SharedObjects;
+
+class cengine : public platform::DispatchObject {
+ public:
+  // The defaults, in this order: argument empty; help, description and syntax from the string
+  // table in use; the result empty. Raises kObjectVariableNotSet when there is no string table.
+  explicit cengine(SharedObjects& shared);
+
+  std::u16string typeName() const override { return u"cengine"; }
+
+  const std::u16string& help() const { return help_; }
+  const std::u16string& syntax() const { return syntax_; }
+  const std::u16string& description() const { return description_; }
+  const std::u16string& argument() const { return argument_; }
+  const std::u16string& document() const { return document_; }
+  // The result text: what the parser passed last to output, empty if it never did.
+  const std::u16string& ret() const { return result_; }
+
+  void setArgument(std::u16string argument) { argument_ = std::move(argument); }
+
+ private:
+  void defineText(std::u16string name, std::u16string cengine::*field);
+  void alert(const std::u16string& text);
+
+  SharedObjects& shared_;
+  std::u16string argument_;
+  std::u16string help_;
+  std::u16string description_;
+  std::u16string syntax_;
+  std::u16string result_;
+  std::u16string document_;
+  platform::ObjectPtr globals_;
+};
+
+}  // namespace juvo

@@ -1,0 +1,70 @@
+// Test support for the engine's tests: a test platform with the English string table, and a
+// script host of the tests' own with the engine's event handlers wired on.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/script_events.h"
+#include "language/c_language.h"
+#include "platform/base/error.h"
+#include "platform/base/text.h"
+#include "platform/script/script_control.h"
+#include "platform/ui/scripted_ui.h"
+#include "test_platform.h"
+
+namespace juvo::testing {
+
+using Shown = platform::ScriptedUi::Shown;
+
+// Long enough for any honest parser on a busy machine; the time-out cases make their own.
+inline constexpr std::chrono::milliseconds kRoomyTimeout{10000};
+inline constexpr std::chrono::milliseconds kShortTimeout{300};
+
+class EngineTest : public ::testing::Test {
+ protected:
+  explicit EngineTest(std::chrono::milliseconds timeout = kRoomyTimeout) : script(timeout) {
+    test.shared.lang = std::make_unique<cLanguage>(test.shared);
+    wireScriptEvents(script, test.shared);
+  }
+
+  // The path of parser `fileName` after writing `code` into it.
+  std::u16string parser(std::string_view fileName, std::string_view code) {
+    test.writeParser(fileName, code);
+    return parserPath(fileName);
+  }
+  std::u16string parserPath(std::string_view fileName) const {
+    return test.modulePath("JUVO/Parsers/" + std::string(fileName));
+  }
+
+  const std::vector<Shown>& shown() const { return test.ui.shown(); }
+
+  TestPlatform test;
+  platform::ScriptControl script;
+};
+
+// The number of the platform::Error that `call` raises, or 0 when it raises none.
+template <class Call>
+int32_t errorNumberOf(Call&& call) {
+  try {
+    call();
+  } catch (const platform::Error& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+inline int32_t numberOf(platform::ErrorCode code) {
+  return static_cast<int32_t>(code);
+}
+
+inline std::string utf8(std::u16string_view text) {
+  return platform::toUtf8(text);
+}
+
+}  // namespace juvo::testing
