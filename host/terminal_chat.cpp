@@ -1,0 +1,17 @@
+#include "terminal_chat.h"
+
+#include "transcript.h"
+
+namespace host {
+
+void runTerminalChat(Chat& chat, platform::Console& console) {
+  while (true) {
+    if (console.isInteractive()) console.write(u"> ");
+    std::optional<std::u16string> line = console.takeLine();
+    if (!line) break;
+    std::optional<std::u16string> sent = chat.send(*line);
+    if (sent) console.writeLine(sentLine(*sent));
+  }
+}
+
+}  // namespace host

@@ -1,0 +1,80 @@
+// The real host with a copy of the real module: start-up, registration, the first-run
+// setting and the plug-in's folders, as a user meets them on a fresh machine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "host_runner.h"
+#include "temp_folder.h"
+
+namespace juvo::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class HostStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy_file(JUVO_MODULE_PATH, moduleFolder_.path() / "juvo.so");
+  }
+  HostRun run(const std::string& input) {
+    HostOptions options;
+    options.arguments = {"--plugin", (moduleFolder_.path() / "juvo.so").string()};
+    options.input = input;
+    options.environment = {{"XDG_CONFIG_HOME", config_.path().string()}};
+    return runProgram(JUVO_HOST_PATH, options);
+  }
+  fs::path hive() const { return config_.path() / "juvo" / "registry.reg"; }
+
+  TempFolder config_;
+  TempFolder moduleFolder_;
+};
+
+TEST_F(HostStart, ShareCommandsAndPlainTextOnAFreshMachine) {
+  HostRun first = run("/xjuvoshare\n/XJuvoShare anything\nhello\n");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  std::vector<std::string> sent = first.linesStartingWith("[sent]");
+  ASSERT_EQ(sent.size(), 3u) << first.out;
+  EXPECT_EQ(sent[0], sent[1]);
+  EXPECT_NE(sent[0].find("/JUVO/"), std::string::npos) << sent[0];
+  EXPECT_EQ(sent[2], "[sent] hello");
+
+  std::string hiveText = config_.read("juvo/registry.reg");
+  EXPECT_NE(hiveText.find("[HKEY_CURRENT_USER\\Software\\Korvel\\JUVO]\n\"language\"=\"English\""),
+            std::string::npos)
+      << hiveText;
+  EXPECT_TRUE(fs::is_directory(moduleFolder_.path() / "JUVO"));
+  EXPECT_TRUE(fs::is_directory(moduleFolder_.path() / "JUVO" / "Parsers"));
+  EXPECT_FALSE(fs::exists(moduleFolder_.path() / "JUVO" / "Languages"));
+}
+
+TEST_F(HostStart, ASecondRunWritesNothingNewToTheHive) {
+  ASSERT_EQ(run("hello\n").exitCode, 0);
+  std::string before = config_.read("juvo/registry.reg");
+  auto writtenAt = fs::last_write_time(hive());
+  HostRun second = run("/xjuvoshare\n");
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  EXPECT_EQ(config_.read("juvo/registry.reg"), before);
+  EXPECT_EQ(fs::last_write_time(hive()), writtenAt);
+}
+
+TEST_F(HostStart, ListsThePublishedCommands) {
+  HostRun started = run("");
+  ASSERT_EQ(started.exitCode, 0) << started.err;
+  std::vector<std::string> commands = started.linesStartingWith("[command ");
+  ASSERT_EQ(commands.size(), 4u) << started.out;
+  EXPECT_EQ(commands[0].rfind("[command /xjuvo] Use parser", 0), 0u) << commands[0];
+  EXPECT_EQ(commands[2].rfind("[command /xjuvoshare] Share Juvo plugin", 0), 0u);
+}
+
+TEST_F(HostStart, AMissingModuleIsAClearErrorNotACrash) {
+  HostOptions options;
+  options.arguments = {"--plugin", (moduleFolder_.path() / "nothing.so").string()};
+  options.environment = {{"XDG_CONFIG_HOME", config_.path().string()}};
+  HostRun run = runProgram(JUVO_HOST_PATH, options);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("No plug-in at"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace juvo::testing
