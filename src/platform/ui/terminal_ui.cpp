@@ -292,6 +292,7 @@ Console& TerminalUi::console() {
 
 Answer TerminalUi::messageBox(std::u16string_view text, Buttons buttons, Icon icon,
                               std::u16string_view title) {
+  ++modalShows_;
   Console& console = this->console();
   writeBlock(console,
              u"[box " + std::u16string(title) + u"|" + std::u16string(buttonsName(buttons)) + u"|" +
@@ -341,6 +342,7 @@ Answer TerminalUi::messageBox(std::u16string_view text, Buttons buttons, Icon ic
 std::optional<std::u16string> TerminalUi::inputBox(std::u16string_view prompt,
                                                    std::u16string_view title,
                                                    std::u16string_view /*defaultText*/) {
+  ++modalShows_;
   Console& console = this->console();
   writeBlock(console, u"[input " + std::u16string(title) + u"] ", prompt);
   std::optional<std::u16string> answer;

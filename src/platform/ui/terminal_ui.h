@@ -37,7 +37,8 @@ class TerminalUi : public Ui {
  private:
   Console& console();
   Console* console_;
-  // Counts modal shows, so that a window learns that another one came and went meanwhile.
+  // Counts the boxes and windows shown, so that a form learns that another one came and went
+  // meanwhile and prints itself again for the user who returns to it.
   int modalShows_ = 0;
 };
 
