@@ -57,8 +57,8 @@ GuiChatWindow::GuiChatWindow(Chat& chat, const std::vector<PluginClient::Command
   toast_ = new QLabel(this);
   toast_->setWordWrap(true);
   toast_->setFrameShape(QFrame::Box);
-  toast_->setStyleSheet(QStringLiteral(
-      "QLabel { background: #fffbe6; border: 1px solid #c9a227; padding: 6px; }"));
+  toast_->setStyleSheet(
+      QStringLiteral("QLabel { background: #fffbe6; border: 1px solid #c9a227; padding: 6px; }"));
   toast_->hide();
   toastTimer_ = new QTimer(this);
   toastTimer_->setSingleShot(true);
@@ -82,16 +82,19 @@ void GuiChatWindow::type(const QString& line) {
   conversation_->append(QStringLiteral("<b>You:</b> ") + text);
 }
 
-QString GuiChatWindow::conversation() const { return conversation_->toPlainText(); }
+QString GuiChatWindow::conversation() const {
+  return conversation_->toPlainText();
+}
 
 void GuiChatWindow::showToast(const Toast& toast) {
-  QString text = QStringLiteral("<b>") + qt(toast.heading).toHtmlEscaped() + QStringLiteral("</b><br>");
+  QString text =
+      QStringLiteral("<b>") + qt(toast.heading).toHtmlEscaped() + QStringLiteral("</b><br>");
   QString message = qt(toast.message).toHtmlEscaped();
   message.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
   text += message;
   if (!toast.link.empty()) {
-    text += QStringLiteral("<br><a href=\"") + qt(toast.link).toHtmlEscaped() + QStringLiteral("\">") +
-            qt(toast.link).toHtmlEscaped() + QStringLiteral("</a>");
+    text += QStringLiteral("<br><a href=\"") + qt(toast.link).toHtmlEscaped() +
+            QStringLiteral("\">") + qt(toast.link).toHtmlEscaped() + QStringLiteral("</a>");
   }
   toast_->setText(text);
   toast_->setFixedWidth(260);

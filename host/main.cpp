@@ -44,14 +44,16 @@ fs::path hostFolder() {
 std::vector<host::PluginClient::CommandInfo> publishedCommands(host::PluginClient& plugin) {
   std::vector<host::PluginClient::CommandInfo> commands;
   host::PluginClient::PublishInfo info = plugin.publishInfo();
-  for (int32_t i = 1; i <= info.commandCount; ++i) commands.push_back(plugin.commandInfo(i));
+  for (int32_t i = 1; i <= info.commandCount; ++i)
+    commands.push_back(plugin.commandInfo(i));
   return commands;
 }
 
 std::vector<std::u16string> commandWords(
     const std::vector<host::PluginClient::CommandInfo>& commands) {
   std::vector<std::u16string> words;
-  for (const auto& command : commands) words.push_back(command.value);
+  for (const auto& command : commands)
+    words.push_back(command.value);
   return words;
 }
 

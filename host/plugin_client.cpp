@@ -49,7 +49,9 @@ VARIANT byReference(LONG* value) {
   return v;
 }
 
-bool isTrue(const VARIANT& v) { return v.vt == VT_BOOL && v.boolVal != VARIANT_FALSE; }
+bool isTrue(const VARIANT& v) {
+  return v.vt == VT_BOOL && v.boolVal != VARIANT_FALSE;
+}
 
 }  // namespace
 

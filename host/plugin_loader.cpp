@@ -47,9 +47,9 @@ void registerModule(const fs::path& module) {
   using RegisterServer = HRESULT (*)();
   auto registerServer = reinterpret_cast<RegisterServer>(dlsym(handle, "DllRegisterServer"));
   if (!registerServer) {
-    throw platform::Error(static_cast<int32_t>(platform::ErrorCode::kModuleNotFound),
-                          u"The plug-in has no DllRegisterServer: " +
-                              platform::fromUtf8(module.string()));
+    throw platform::Error(
+        static_cast<int32_t>(platform::ErrorCode::kModuleNotFound),
+        u"The plug-in has no DllRegisterServer: " + platform::fromUtf8(module.string()));
   }
   HRESULT hr = registerServer();
   if (FAILED(hr)) {

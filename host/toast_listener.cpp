@@ -4,7 +4,9 @@ namespace host {
 
 namespace {
 
-std::u16string copyText(const char16_t* text) { return text ? std::u16string(text) : u""; }
+std::u16string copyText(const char16_t* text) {
+  return text ? std::u16string(text) : u"";
+}
 
 }  // namespace
 
@@ -22,6 +24,8 @@ ToastListener::ToastListener(platform::WindowMessages& messages,
       });
 }
 
-ToastListener::~ToastListener() { messages_.destroyWindow(window_); }
+ToastListener::~ToastListener() {
+  messages_.destroyWindow(window_);
+}
 
 }  // namespace host

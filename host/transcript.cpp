@@ -12,7 +12,9 @@ std::u16string plainLineBreaks(std::u16string_view text) {
 
 }  // namespace
 
-std::u16string sentLine(std::u16string_view text) { return u"[sent] " + plainLineBreaks(text); }
+std::u16string sentLine(std::u16string_view text) {
+  return u"[sent] " + plainLineBreaks(text);
+}
 
 std::u16string toastLine(const Toast& toast) {
   return u"[toast " + toast.heading + u"] " + plainLineBreaks(toast.message);

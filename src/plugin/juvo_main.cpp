@@ -131,6 +131,8 @@ std::u16string juvo_main::runParserCommand(std::u16string_view sCommandArg) {
   return result;
 }
 
-void juvo_main::showConfiguration() { shared_.showConfigWindow(); }
+void juvo_main::showConfiguration() {
+  shared_.showConfigWindow();
+}
 
 }  // namespace juvo

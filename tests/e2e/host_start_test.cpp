@@ -4,30 +4,16 @@
 
 #include <filesystem>
 
-#include "host_runner.h"
-#include "temp_folder.h"
+#include "host_fixture.h"
 
 namespace juvo::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-class HostStart : public ::testing::Test {
+class HostStart : public HostTest {
  protected:
-  void SetUp() override {
-    fs::copy_file(JUVO_MODULE_PATH, moduleFolder_.path() / "juvo.so");
-  }
-  HostRun run(const std::string& input) {
-    HostOptions options;
-    options.arguments = {"--plugin", (moduleFolder_.path() / "juvo.so").string()};
-    options.input = input;
-    options.environment = {{"XDG_CONFIG_HOME", config_.path().string()}};
-    return runProgram(JUVO_HOST_PATH, options);
-  }
   fs::path hive() const { return config_.path() / "juvo" / "registry.reg"; }
-
-  TempFolder config_;
-  TempFolder moduleFolder_;
 };
 
 TEST_F(HostStart, ShareCommandsAndPlainTextOnAFreshMachine) {

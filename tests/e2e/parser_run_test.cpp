@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "host_runner.h"
-#include "temp_folder.h"
+#include "host_fixture.h"
 
 namespace juvo::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr char kHello[] =
     "function info() {\r\n"
@@ -24,28 +21,9 @@ constexpr char kHello[] =
     "  engine.output('Hello, ' + engine.argument);\r\n"
     "}\r\n";
 
-class ParserRun : public ::testing::Test {
+class ParserRun : public HostTest {
  protected:
-  void SetUp() override {
-    fs::copy_file(JUVO_MODULE_PATH, moduleFolder_.path() / "juvo.so");
-    moduleFolder_.write("JUVO/Parsers/hello.js", kHello);
-  }
-  HostRun run(const std::string& input) {
-    HostOptions options;
-    options.arguments = {"--plugin", (moduleFolder_.path() / "juvo.so").string()};
-    options.input = input;
-    options.environment = {{"XDG_CONFIG_HOME", config_.path().string()}};
-    return runProgram(JUVO_HOST_PATH, options);
-  }
-  // Where `text` begins in the transcript, failing the test when it is not there.
-  static size_t at(const HostRun& run, const std::string& text, size_t from = 0) {
-    size_t found = run.out.find(text, from);
-    EXPECT_NE(found, std::string::npos) << "missing: " << text << "\nin:\n" << run.out;
-    return found;
-  }
-
-  TempFolder config_;
-  TempFolder moduleFolder_;
+  ParserRun() { moduleFolder_.write("JUVO/Parsers/hello.js", kHello); }
 };
 
 TEST_F(ParserRun, ChatCommandsSendTheParsersResult) {
