@@ -22,11 +22,16 @@ function(juvo_component name)
   set_property(GLOBAL APPEND PROPERTY JUVO_COMPONENTS ${name})
 endfunction()
 
-# juvo_tests(NAME SOURCES ... LIBS ...): a GoogleTest program, registered with ctest.
+# juvo_tests(NAME [QT] SOURCES ... LIBS ...): a GoogleTest program, registered with ctest.
+# QT gives it the main that runs one QApplication (offscreen) for the whole program.
 function(juvo_tests name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  if(ARG_QT)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock juvo_qt_test_main)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"

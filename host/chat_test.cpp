@@ -2,18 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_plugin.h"
+
 namespace host {
 namespace {
-
-class FakePlugin : public CommandPlugin {
- public:
-  Result parseCommand(std::u16string_view command, std::u16string_view argument) override {
-    calls.emplace_back(std::u16string(command) + u"|" + std::u16string(argument));
-    return next;
-  }
-  std::vector<std::u16string> calls;
-  Result next{true, u"result"};
-};
 
 TEST(Chat, PublishedCommandsGoToThePluginSplitAtTheFirstSpace) {
   FakePlugin plugin;

@@ -26,8 +26,18 @@ class FrmConfigQtTest : public ::testing::Test {
   void SetUp() override {
     if (QFontInfo(QApplication::font()).family().isEmpty()) GTEST_SKIP() << "no font installed";
     test_.shared.lang = std::make_unique<cLanguage>(test_.shared);
-    for (const char* parser : {"weather.vbs", "news.vbs", "tvguide.vbs", "translate.js"}) {
-      test_.writeParser(parser, "");
+    // JScript parsers with their information, so that the selected one fills the text boxes.
+    for (const char* name : {"weather", "news", "tvguide", "translate"}) {
+      test_.writeParser(std::string(name) + ".js",
+                        std::string("function info() {\r\n"
+                                    "  engine.description = 'Gives the ") +
+                            name +
+                            " of the day from the web.';\r\n"
+                            "  engine.syntax = '<what>';\r\n"
+                            "  engine.help = 'Type /xjuvo " +
+                            name +
+                            " followed by what you want to know. The answer is sent into the "
+                            "conversation.';\r\n}\r\n");
     }
     window_ = std::make_unique<frmConfig>(test_.shared);
     window_->form().load();

@@ -1,4 +1,4 @@
-// The test program's own main: the Qt tests need one QApplication for the whole run.
+// The main of the Qt test programs: they share one QApplication for the whole run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
