@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/script_events.h"
+#include "error_testing.h"
 #include "language/c_language.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
@@ -47,21 +48,6 @@ class EngineTest : public ::testing::Test {
   TestPlatform test;
   platform::ScriptControl script;
 };
-
-// The number of the platform::Error that `call` raises, or 0 when it raises none.
-template <class Call>
-int32_t errorNumberOf(Call&& call) {
-  try {
-    call();
-  } catch (const platform::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
-
-inline int32_t numberOf(platform::ErrorCode code) {
-  return static_cast<int32_t>(code);
-}
 
 inline std::string utf8(std::u16string_view text) {
   return platform::toUtf8(text);

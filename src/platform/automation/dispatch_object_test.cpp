@@ -4,11 +4,15 @@
 
 #include <vector>
 
+#include "error_testing.h"
 #include "platform/automation/variant_convert.h"
 #include "platform/base/error.h"
 
 namespace platform {
 namespace {
+
+using juvo::testing::errorNumberOf;
+using juvo::testing::numberOf;
 
 class Counter : public DispatchObject {
  public:
@@ -30,15 +34,6 @@ class Counter : public DispatchObject {
   int32_t value = 0;
 };
 
-int32_t errorOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
-
 TEST(DispatchObject, LooksMembersUpWithoutRegardToCase) {
   Counter c;
   EXPECT_EQ(c.memberId(u"value"), c.memberId(u"VALUE"));
@@ -58,16 +53,16 @@ TEST(DispatchObject, SplitsGetPutAndCall) {
 
 TEST(DispatchObject, RejectsWrongArgumentCountsAndReadOnlyPuts) {
   Counter c;
-  EXPECT_EQ(errorOf([&] { invokeByName(c, u"add", kMethod, {}); }),
-            static_cast<int32_t>(ErrorCode::kBadParamCount));
+  EXPECT_EQ(errorNumberOf([&] { invokeByName(c, u"add", kMethod, {}); }),
+            numberOf(ErrorCode::kBadParamCount));
   std::vector<Variant> three(3, Variant(int32_t{1}));
-  EXPECT_EQ(errorOf([&] { invokeByName(c, u"add", kMethod, three); }),
-            static_cast<int32_t>(ErrorCode::kBadParamCount));
+  EXPECT_EQ(errorNumberOf([&] { invokeByName(c, u"add", kMethod, three); }),
+            numberOf(ErrorCode::kBadParamCount));
   std::vector<Variant> value{Variant(u"x")};
-  EXPECT_EQ(errorOf([&] { invokeByName(c, u"ReadOnly", kPropertyPut, value); }),
-            static_cast<int32_t>(ErrorCode::kMemberNotFound));
-  EXPECT_EQ(errorOf([&] { invokeByName(c, u"nope", kMethod, {}); }),
-            static_cast<int32_t>(ErrorCode::kUnknownName));
+  EXPECT_EQ(errorNumberOf([&] { invokeByName(c, u"ReadOnly", kPropertyPut, value); }),
+            numberOf(ErrorCode::kMemberNotFound));
+  EXPECT_EQ(errorNumberOf([&] { invokeByName(c, u"nope", kMethod, {}); }),
+            numberOf(ErrorCode::kUnknownName));
 }
 
 }  // namespace

@@ -2,19 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "error_testing.h"
 #include "platform/base/error.h"
 
 namespace platform {
 namespace {
 
-int32_t errorOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using juvo::testing::errorNumberOf;
+using juvo::testing::numberOf;
 
 TEST(ToText, WritesEachKindTheVisualBasicWay) {
   EXPECT_EQ(toText(Variant()), u"");
@@ -23,8 +18,7 @@ TEST(ToText, WritesEachKindTheVisualBasicWay) {
   EXPECT_EQ(toText(Variant(0.5)), u"0.5");
   EXPECT_EQ(toText(Variant(1e20)), u"1E+20");
   EXPECT_EQ(toText(Variant(1.0 / 3)), u"0.333333333333333");
-  EXPECT_EQ(errorOf([] { toText(Variant::null()); }),
-            static_cast<int32_t>(ErrorCode::kInvalidUseOfNull));
+  EXPECT_EQ(errorNumberOf([] { toText(Variant::null()); }), numberOf(ErrorCode::kInvalidUseOfNull));
 }
 
 TEST(ParseNumber, AcceptsWholeNumbersOnly) {
@@ -43,8 +37,8 @@ TEST(ToInt32, RoundsHalfToEvenAndChecksRange) {
   EXPECT_EQ(toInt32(Variant(2.5)), 2);
   EXPECT_EQ(toInt32(Variant(3.5)), 4);
   EXPECT_EQ(toInt32(Variant(u"12")), 12);
-  EXPECT_EQ(errorOf([] { toInt32(Variant(3e9)); }), static_cast<int32_t>(ErrorCode::kOverflow));
-  EXPECT_EQ(errorOf([] { toInt32(Variant(u"x")); }), static_cast<int32_t>(ErrorCode::kTypeMismatch));
+  EXPECT_EQ(errorNumberOf([] { toInt32(Variant(3e9)); }), numberOf(ErrorCode::kOverflow));
+  EXPECT_EQ(errorNumberOf([] { toInt32(Variant(u"x")); }), numberOf(ErrorCode::kTypeMismatch));
 }
 
 TEST(ToBool, ReadsNumbersAndTruthWords) {
@@ -52,8 +46,7 @@ TEST(ToBool, ReadsNumbersAndTruthWords) {
   EXPECT_FALSE(toBool(Variant()));
   EXPECT_TRUE(toBool(Variant(u"true")));
   EXPECT_FALSE(toBool(Variant(u"0")));
-  EXPECT_EQ(errorOf([] { toBool(Variant(u"maybe")); }),
-            static_cast<int32_t>(ErrorCode::kTypeMismatch));
+  EXPECT_EQ(errorNumberOf([] { toBool(Variant(u"maybe")); }), numberOf(ErrorCode::kTypeMismatch));
 }
 
 }  // namespace

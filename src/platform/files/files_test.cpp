@@ -5,11 +5,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include "error_testing.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
 
 namespace platform::files {
 namespace {
+
+using juvo::testing::errorNumberOf;
+using juvo::testing::numberOf;
 
 namespace fs = std::filesystem;
 
@@ -35,15 +39,6 @@ class FilesTest : public ::testing::Test {
   std::u16string folder() const { return fromUtf8(root_.string()); }
   fs::path root_;
 };
-
-int32_t errorOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(MatchesPattern, HandlesWildcardsWithoutRegardToCase) {
   EXPECT_TRUE(matchesPattern(u"Weather.VBS", u"*.vbs"));
@@ -89,38 +84,35 @@ TEST_F(FilesTest, ReadLinesDecodesTheAnsiCodePage) {
 }
 
 TEST_F(FilesTest, ReadLinesFailsClearly) {
-  EXPECT_EQ(errorOf([&] { readLines(path("missing.txt")); }),
-            static_cast<int32_t>(ErrorCode::kFileNotFound));
+  EXPECT_EQ(errorNumberOf([&] { readLines(path("missing.txt")); }),
+            numberOf(ErrorCode::kFileNotFound));
   fs::create_directory(root_ / "x.js");
-  EXPECT_EQ(errorOf([&] { readLines(path("x.js")); }),
-            static_cast<int32_t>(ErrorCode::kPathFileAccess));
+  EXPECT_EQ(errorNumberOf([&] { readLines(path("x.js")); }), numberOf(ErrorCode::kPathFileAccess));
 }
 
 TEST_F(FilesTest, CreateFolderNeedsItsParentAndRefusesExistingNames) {
   createFolder(path("JUVO"));
   EXPECT_TRUE(fs::is_directory(root_ / "JUVO"));
-  EXPECT_EQ(errorOf([&] { createFolder(path("JUVO")); }),
-            static_cast<int32_t>(ErrorCode::kFileAlreadyExists));
-  EXPECT_EQ(errorOf([&] { createFolder(path("a/b")); }),
-            static_cast<int32_t>(ErrorCode::kPathNotFound));
+  EXPECT_EQ(errorNumberOf([&] { createFolder(path("JUVO")); }),
+            numberOf(ErrorCode::kFileAlreadyExists));
+  EXPECT_EQ(errorNumberOf([&] { createFolder(path("a/b")); }), numberOf(ErrorCode::kPathNotFound));
 }
 
 TEST_F(FilesTest, DeleteFileRemovesFilesOnly) {
   write("p.vbs", "x");
   deleteFile(path("p.vbs"));
   EXPECT_FALSE(exists(path("p.vbs")));
-  EXPECT_EQ(errorOf([&] { deleteFile(path("p.vbs")); }),
-            static_cast<int32_t>(ErrorCode::kFileNotFound));
+  EXPECT_EQ(errorNumberOf([&] { deleteFile(path("p.vbs")); }), numberOf(ErrorCode::kFileNotFound));
   fs::create_directory(root_ / "d");
-  EXPECT_NE(errorOf([&] { deleteFile(path("d")); }), 0);
+  EXPECT_NE(errorNumberOf([&] { deleteFile(path("d")); }), 0);
 }
 
 TEST_F(FilesTest, DeleteInAReadOnlyFolderFails) {
   if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
   write("p.vbs", "x");
   fs::permissions(root_, fs::perms::owner_write, fs::perm_options::remove);
-  EXPECT_EQ(errorOf([&] { deleteFile(path("p.vbs")); }),
-            static_cast<int32_t>(ErrorCode::kPermissionDenied));
+  EXPECT_EQ(errorNumberOf([&] { deleteFile(path("p.vbs")); }),
+            numberOf(ErrorCode::kPermissionDenied));
   EXPECT_TRUE(exists(path("p.vbs")));
 }
 
