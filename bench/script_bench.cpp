@@ -48,7 +48,8 @@ void BM_HostPropertyGets(benchmark::State& state) {
       u"function run() { var n = 0; for (var i = 0; i < 100000; i++) n += engine.text.length; "
       u"return n; }");
   control.AddObject(u"engine", host);
-  for (auto _ : state) benchmark::DoNotOptimize(control.Run(u"run"));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(control.Run(u"run"));
   state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(BM_HostPropertyGets)->Unit(benchmark::kMillisecond);
@@ -62,7 +63,8 @@ void BM_HostMethodCalls(benchmark::State& state) {
       u"function run() { var n = 0; for (var i = 0; i < 100000; i++) n += engine.add(i, 1); "
       u"return n; }");
   control.AddObject(u"engine", host);
-  for (auto _ : state) benchmark::DoNotOptimize(control.Run(u"run"));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(control.Run(u"run"));
   state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(BM_HostMethodCalls)->Unit(benchmark::kMillisecond);
@@ -76,7 +78,8 @@ void BM_Callbacks(benchmark::State& state) {
       u"function run() { for (var i = 0; i < 1000; i++) engine.callback('cb', i); }\r\n"
       u"function cb(i) { return i + 1; }");
   control.AddObject(u"engine", host);
-  for (auto _ : state) control.Run(u"run");
+  for (auto _ : state)
+    control.Run(u"run");
   state.SetItemsProcessed(state.iterations() * 1000);
 }
 BENCHMARK(BM_Callbacks)->Unit(benchmark::kMillisecond);

@@ -14,7 +14,8 @@ TEST(Cesu8, EncodesEachCodeUnitOnItsOwn) {
 
 TEST(Cesu8, RoundTripsEveryCodeUnitIncludingLoneSurrogates) {
   std::u16string all;
-  for (char32_t unit = 0; unit <= 0xFFFF; ++unit) all.push_back(static_cast<char16_t>(unit));
+  for (char32_t unit = 0; unit <= 0xFFFF; ++unit)
+    all.push_back(static_cast<char16_t>(unit));
   EXPECT_EQ(fromCesu8(toCesu8(all)), all);
   const std::u16string lone = {u'x', 0xD800, u'y', 0xDFFF};
   EXPECT_EQ(fromCesu8(toCesu8(lone)), lone);
@@ -25,9 +26,13 @@ TEST(Cesu8, ReadsFourByteUtf8AsASurrogatePair) {
 }
 
 TEST(Cesu8, TurnsUndecodableBytesIntoReplacementCharacters) {
-  EXPECT_EQ(fromCesu8("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(fromCesu8("a\xFF"
+                      "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(fromCesu8("\xE2\x82"), u"\uFFFD\uFFFD");  // cut short
-  EXPECT_EQ(fromCesu8("\xC3" "A"), u"\uFFFDA");
+  EXPECT_EQ(fromCesu8("\xC3"
+                      "A"),
+            u"\uFFFDA");
   EXPECT_EQ(fromCesu8("\xF4\x90\x80\x80"), u"\uFFFD");  // beyond U+10FFFF
 }
 

@@ -2,18 +2,17 @@
 
 #include <cmath>
 #include <cstdio>
-#include <ctime>
-#include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/base/error.h"
-#include "platform/base/text.h"
 #include "platform/script/cesu8.h"
 #include "platform/script/duktape_access.h"
+#include "platform/script/jscript_dates.h"
 #include "platform/script/jscript_errors.h"
 #include "platform/script/jscript_runtime.h"
+#include "platform/script/jscript_script_object.h"
 
 namespace platform::jscript {
 
@@ -25,67 +24,6 @@ constexpr const char* kMemberKey = DUK_HIDDEN_SYMBOL("member");
 constexpr const char* kHandlerKey = "hostHandler";
 // Arrays in arrays deeper than this come through as undefined.
 constexpr int kMaxArrayNesting = 64;
-
-// --- Dates: an automation date counts local days from 30 December 1899 --------------------
-
-constexpr int64_t kOleEpochDays = -25569;  // 1899-12-30 counted from 1970-01-01
-constexpr double kMsPerDay = 86400000.0;
-
-int64_t daysFromCivil(int64_t year, unsigned month, unsigned day) {
-  year -= month <= 2;
-  const int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const auto yearOfEra = static_cast<unsigned>(year - era * 400);
-  const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + static_cast<int64_t>(dayOfEra) - 719468;
-}
-
-void civilFromDays(int64_t days, int64_t& year, unsigned& month, unsigned& day) {
-  days += 719468;
-  const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  const auto dayOfEra = static_cast<unsigned>(days - era * 146097);
-  const unsigned yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const unsigned monthIndex = (5 * dayOfYear + 2) / 153;
-  day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
-  month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
-  year = static_cast<int64_t>(yearOfEra) + era * 400 + (month <= 2);
-}
-
-// Milliseconds since 1970 (UTC) of an automation date, read as local time.
-double oleToEpochMs(double ole) {
-  const double whole = std::trunc(ole);
-  const auto msOfDay = static_cast<int64_t>(std::llround(std::fabs(ole - whole) * kMsPerDay));
-  int64_t year = 0;
-  unsigned month = 0;
-  unsigned day = 0;
-  civilFromDays(static_cast<int64_t>(whole) + kOleEpochDays, year, month, day);
-  std::tm local{};
-  local.tm_year = static_cast<int>(year - 1900);
-  local.tm_mon = static_cast<int>(month) - 1;
-  local.tm_mday = static_cast<int>(day);
-  local.tm_sec = static_cast<int>(msOfDay / 1000);
-  local.tm_isdst = -1;
-  const std::time_t seconds = std::mktime(&local);
-  return static_cast<double>(seconds) * 1000.0 + static_cast<double>(msOfDay % 1000);
-}
-
-double epochMsToOle(double ms) {
-  const double seconds = std::floor(ms / 1000.0);
-  const double msRest = ms - seconds * 1000.0;
-  const auto time = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  if (localtime_r(&time, &local) == nullptr) gmtime_r(&time, &local);
-  const int64_t days =
-      daysFromCivil(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                    static_cast<unsigned>(local.tm_mday)) -
-      kOleEpochDays;
-  const double fraction =
-      (local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + msRest / 1000.0) / 86400.0;
-  // Before the epoch the time still counts forwards: -1.25 is 29 December 1899, 06:00.
-  return days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
-}
 
 // --- Calling the host ----------------------------------------------------------------------
 
@@ -104,7 +42,7 @@ HostRef* hostAt(duk_context* ctx, duk_idx_t index) {
 
 // The member called `key`, as the script wrote it; looked up once per object and name.
 std::optional<MemberId> lookUp(HostRef& host, std::string_view key) {
-  auto it = host.members.find(std::string(key));
+  auto it = host.members.find(key);
   if (it != host.members.end()) return it->second;
   std::optional<MemberId> id = host.object->memberId(fromCesu8(key));
   host.members.emplace(std::string(key), id);
@@ -143,7 +81,8 @@ duk_ret_t hostMethod(duk_context* ctx) {
   if (host == nullptr) duk_error(ctx, DUK_ERR_TYPE_ERROR, "host object is gone");
   std::vector<Variant> args;
   args.reserve(static_cast<size_t>(argc));
-  for (duk_idx_t i = 0; i < argc; ++i) args.push_back(toVariant(ctx, i));
+  for (duk_idx_t i = 0; i < argc; ++i)
+    args.push_back(toVariant(ctx, i));
   const ObjectPtr object = host->object;
   Variant result;
   if (auto failure = callHost([&] { result = object->invoke(id, kMethod, args); })) {
@@ -266,101 +205,6 @@ duk_ret_t hostHas(duk_context* ctx) {
   return 1;
 }
 
-// --- Script values held by the host --------------------------------------------------------
-
-Variant invokeKeptValue(Runtime& runtime, uint32_t ref, const std::optional<std::u16string>& name,
-                        uint16_t kind, std::span<Variant> args) {
-  Variant result;
-  const std::string key = name ? toCesu8(*name) : std::string();
-  const auto argc = static_cast<duk_idx_t>(args.size());
-  const bool completed = runtime.protect([&](duk_context* ctx) {
-    runtime.forgetPendingValues(ctx);
-    duk_require_stack(ctx, argc + 4);
-    runtime.pushKeptValue(ctx, ref);
-    const duk_idx_t self = duk_get_top_index(ctx);
-    if (kind & (kPropertyPut | kPropertyPutRef)) {
-      if (!name) raise(ErrorCode::kMemberNotFound);
-      if (args.empty()) raise(ErrorCode::kBadParamCount);
-      pushVariant(ctx, args.back());
-      duk_put_prop_lstring(ctx, self, key.data(), key.size());
-      return;
-    }
-    if (!name) {
-      // The value itself: called, or read as its text.
-      duk_dup(ctx, self);
-      if ((kind & kMethod) && duk_is_callable(ctx, self)) {
-        for (const Variant& arg : args) pushVariant(ctx, arg);
-        duk_call(ctx, argc);
-        result = toVariant(ctx, -1);
-      } else {
-        duk_size_t length = 0;
-        const char* text = duk_to_lstring(ctx, -1, &length);
-        result = Variant(fromCesu8({text, length}));
-      }
-      return;
-    }
-    duk_get_prop_lstring(ctx, self, key.data(), key.size());
-    if ((kind & kMethod) && duk_is_callable(ctx, -1)) {
-      duk_dup(ctx, self);
-      for (const Variant& arg : args) pushVariant(ctx, arg);
-      duk_call_method(ctx, argc);
-    } else if (!args.empty()) {
-      raise(ErrorCode::kNoSuchMember);
-    }
-    result = toVariant(ctx, -1);
-  });
-  if (!completed) throwScriptFailure(runtime, false);
-  return result;
-}
-
-// A script object or function as the host sees it. Its members are the script object's
-// properties, by their exact names.
-class ScriptValueObject final : public AutomationObject {
- public:
-  ScriptValueObject(const std::shared_ptr<RuntimeLink>& link, uint32_t ref)
-      : link_(link), ref_(ref) {}
-
-  ~ScriptValueObject() override {
-    if (auto link = link_.lock(); link && link->runtime) link->runtime->forgetValueLater(ref_);
-  }
-
-  std::u16string typeName() const override { return u"JScriptTypeInfo"; }
-
-  std::optional<MemberId> memberId(std::u16string_view name) override {
-    for (size_t i = 0; i < names_.size(); ++i) {
-      if (names_[i] == name) return static_cast<MemberId>(i + 1);
-    }
-    names_.emplace_back(name);
-    return static_cast<MemberId>(names_.size());
-  }
-
-  Variant invoke(MemberId id, uint16_t kind, std::span<Variant> args) override {
-    std::shared_ptr<RuntimeLink> link = link_.lock();
-    if (!link || !link->runtime) {
-      raise(ErrorCode::kObjectRequired, u"The script that made this object has been reset");
-    }
-    std::optional<std::u16string> name;
-    if (id != kDefaultMember) {
-      if (id < 1 || static_cast<size_t>(id) > names_.size()) raise(ErrorCode::kMemberNotFound);
-      name = names_[static_cast<size_t>(id) - 1];
-    }
-    Runtime* runtime = link->runtime;
-    return runtime->site().enter(
-        [&] { return invokeKeptValue(*runtime, ref_, name, kind, args); });
-  }
-
-  bool belongsTo(const Runtime& runtime) const {
-    auto link = link_.lock();
-    return link && link->runtime == &runtime;
-  }
-  uint32_t ref() const { return ref_; }
-
- private:
-  std::weak_ptr<RuntimeLink> link_;
-  uint32_t ref_;
-  std::vector<std::u16string> names_;
-};
-
 // --- Values ----------------------------------------------------------------------------------
 
 Variant numberVariant(double number) {
@@ -373,14 +217,30 @@ Variant numberVariant(double number) {
 
 void pushValue(duk_context* ctx, const Variant& value, int nesting) {
   switch (value.type()) {
-    case VarType::kEmpty: duk_push_undefined(ctx); return;
-    case VarType::kNull: duk_push_null(ctx); return;
-    case VarType::kBoolean: duk_push_boolean(ctx, value.boolean()); return;
-    case VarType::kInteger: duk_push_int(ctx, value.integer()); return;
-    case VarType::kLong: duk_push_int(ctx, value.longValue()); return;
-    case VarType::kByte: duk_push_uint(ctx, value.byte()); return;
-    case VarType::kSingle: duk_push_number(ctx, value.single()); return;
-    case VarType::kDouble: duk_push_number(ctx, value.dbl()); return;
+    case VarType::kEmpty:
+      duk_push_undefined(ctx);
+      return;
+    case VarType::kNull:
+      duk_push_null(ctx);
+      return;
+    case VarType::kBoolean:
+      duk_push_boolean(ctx, value.boolean());
+      return;
+    case VarType::kInteger:
+      duk_push_int(ctx, value.integer());
+      return;
+    case VarType::kLong:
+      duk_push_int(ctx, value.longValue());
+      return;
+    case VarType::kByte:
+      duk_push_uint(ctx, value.byte());
+      return;
+    case VarType::kSingle:
+      duk_push_number(ctx, value.single());
+      return;
+    case VarType::kDouble:
+      duk_push_number(ctx, value.dbl());
+      return;
     case VarType::kCurrency:
       duk_push_number(ctx, static_cast<double>(value.currency().scaled) / 10000.0);
       return;
@@ -394,7 +254,9 @@ void pushValue(duk_context* ctx, const Variant& value, int nesting) {
       duk_push_lstring(ctx, text.data(), text.size());
       return;
     }
-    case VarType::kObject: pushHostObject(ctx, value.object()); return;
+    case VarType::kObject:
+      pushHostObject(ctx, value.object());
+      return;
     case VarType::kError:
       if (value.isMissing()) {
         duk_push_undefined(ctx);
@@ -416,7 +278,9 @@ void pushValue(duk_context* ctx, const Variant& value, int nesting) {
       }
       return;
     }
-    default: duk_push_undefined(ctx); return;
+    default:
+      duk_push_undefined(ctx);
+      return;
   }
 }
 
@@ -435,14 +299,19 @@ void installHostHandler(duk_context* ctx) {
   duk_pop(ctx);
 }
 
-void pushVariant(duk_context* ctx, const Variant& value) { pushValue(ctx, value, 0); }
+void pushVariant(duk_context* ctx, const Variant& value) {
+  pushValue(ctx, value, 0);
+}
 
 Variant toVariant(duk_context* ctx, duk_idx_t index) {
   index = duk_normalize_index(ctx, index);
   switch (duk_get_type(ctx, index)) {
-    case DUK_TYPE_NULL: return Variant::null();
-    case DUK_TYPE_BOOLEAN: return Variant(duk_get_boolean(ctx, index) != 0);
-    case DUK_TYPE_NUMBER: return numberVariant(duk_get_number(ctx, index));
+    case DUK_TYPE_NULL:
+      return Variant::null();
+    case DUK_TYPE_BOOLEAN:
+      return Variant(duk_get_boolean(ctx, index) != 0);
+    case DUK_TYPE_NUMBER:
+      return numberVariant(duk_get_number(ctx, index));
     case DUK_TYPE_STRING: {
       if (duk_is_symbol(ctx, index)) return Variant();
       duk_size_t length = 0;
@@ -460,12 +329,10 @@ Variant toVariant(duk_context* ctx, duk_idx_t index) {
       }
       [[fallthrough]];
     case DUK_TYPE_BUFFER:
-    case DUK_TYPE_LIGHTFUNC: {
-      Runtime& runtime = Runtime::of(ctx);
-      const uint32_t ref = runtime.keepValue(ctx, index);
-      return Variant(ObjectPtr(std::make_shared<ScriptValueObject>(runtime.link(), ref)));
-    }
-    default: return Variant();
+    case DUK_TYPE_LIGHTFUNC:
+      return Variant(wrapScriptValue(ctx, index));
+    default:
+      return Variant();
   }
 }
 
@@ -474,12 +341,8 @@ void pushHostObject(duk_context* ctx, const ObjectPtr& object) {
     duk_push_null(ctx);
     return;
   }
+  if (pushScriptValue(ctx, object)) return;
   Runtime& runtime = Runtime::of(ctx);
-  if (auto* scriptValue = dynamic_cast<ScriptValueObject*>(object.get());
-      scriptValue != nullptr && scriptValue->belongsTo(runtime)) {
-    runtime.pushKeptValue(ctx, scriptValue->ref());
-    return;
-  }
   duk_require_stack(ctx, 4);
   duk_push_bare_object(ctx);
   duk_push_pointer(ctx, runtime.adoptHost(object));

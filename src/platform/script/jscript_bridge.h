@@ -1,5 +1,5 @@
 // Values across the border between the script and the host: Variants to script values and
-// back, host objects as Proxies, script objects as automation objects.
+// back, host objects as Proxies.
 #pragma once
 
 #include "duktape.h"

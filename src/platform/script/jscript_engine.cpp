@@ -53,7 +53,8 @@ class JScriptEngine final : public ScriptEngine {
         raise(ErrorCode::kUnknownName, u"Unknown name: " + std::u16string(name));
       }
       duk_require_stack(ctx, argc + 1);
-      for (const Variant& arg : args) jscript::pushVariant(ctx, arg);
+      for (const Variant& arg : args)
+        jscript::pushVariant(ctx, arg);
       duk_call(ctx, argc);
       result = jscript::toVariant(ctx, -1);
     });

@@ -12,10 +12,15 @@
 // host may read, write and call while the engine lives; after Reset they raise
 // kObjectRequired.
 //
+// Besides the language, scripts find JScript's Enumerator for host collections. So that no
+// single built-in call outlasts the time-out by much, the heap is capped (256 MB) and Array
+// methods refuse very long arrays: sort without a comparator from 2^17 elements, the others
+// from 2^22.
+//
 // Error numbers follow JScript's: syntax errors 0x800A03EA, undefined names 0x800A1391, type
-// errors 0x800A01B6, range errors (stack overflow) 0x800A001C, any other thrown value
-// 0x800A139E; a host error keeps its own number. Scripts see them as `e.number`, and the
-// message also as `e.description`.
+// errors 0x800A01B6, range errors (stack overflow) 0x800A001C, a full heap 0x800A0007, any
+// other thrown value 0x800A139E; a host error keeps its own number. Scripts see them as `e.number`,
+// and the message also as `e.description`.
 #pragma once
 
 #include <memory>

@@ -15,11 +15,16 @@ constexpr const char* kLastThrown = "lastThrown";
 
 int32_t numberForCode(duk_errcode_t code) {
   switch (code) {
-    case DUK_ERR_SYNTAX_ERROR: return kSyntaxErrorNumber;
-    case DUK_ERR_REFERENCE_ERROR: return kUndefinedNameNumber;
-    case DUK_ERR_TYPE_ERROR: return kTypeErrorNumber;
-    case DUK_ERR_RANGE_ERROR: return kRangeErrorNumber;
-    default: return kUncaughtExceptionNumber;
+    case DUK_ERR_SYNTAX_ERROR:
+      return kSyntaxErrorNumber;
+    case DUK_ERR_REFERENCE_ERROR:
+      return kUndefinedNameNumber;
+    case DUK_ERR_TYPE_ERROR:
+      return kTypeErrorNumber;
+    case DUK_ERR_RANGE_ERROR:
+      return kRangeErrorNumber;
+    default:
+      return kUncaughtExceptionNumber;
   }
 }
 
@@ -52,7 +57,8 @@ std::u16string withoutLineSuffix(std::u16string message) {
   if (at == std::u16string::npos || message.empty() || message.back() != u')') return message;
   size_t i = at + 7;
   const size_t digits = i;
-  while (i < message.size() && message[i] >= u'0' && message[i] <= u'9') ++i;
+  while (i < message.size() && message[i] >= u'0' && message[i] <= u'9')
+    ++i;
   if (i == digits) return message;
   const std::u16string_view rest = std::u16string_view(message).substr(i);
   if (rest != u")" && rest != u", end of input)") return message;
@@ -144,8 +150,8 @@ duk_ret_t onThrow(duk_context* ctx) {
   return 1;
 }
 
-void describe(duk_context* ctx, Runtime& runtime, bool compiling, ScriptErrorInfo& info,
-              std::string& fileName) {
+void describeInto(duk_context* ctx, Runtime& runtime, bool compiling, ScriptErrorInfo& info,
+                  std::string& fileName) {
   const duk_idx_t value = duk_get_top_index(ctx);
   const bool isError = duk_is_error(ctx, value);
   if (isError) info.number = numberForCode(duk_get_error_code(ctx, value));
@@ -237,7 +243,7 @@ ScriptErrorInfo describeThrown(Runtime& runtime, bool compiling) {
   bool described = false;
   try {
     described = runtime.protect(
-        [&](duk_context* ctx) { describe(ctx, runtime, compiling, info, fileName); }, 1);
+        [&](duk_context* ctx) { describeInto(ctx, runtime, compiling, info, fileName); }, 1);
   } catch (const std::exception&) {
     // Whatever was gathered stands.
     return info;

@@ -15,10 +15,10 @@ namespace platform::jscript {
 
 class Runtime;
 
-inline constexpr int32_t kSyntaxErrorNumber = static_cast<int32_t>(0x800A03EA);       // 1002
-inline constexpr int32_t kUndefinedNameNumber = static_cast<int32_t>(0x800A1391);     // 5009
-inline constexpr int32_t kTypeErrorNumber = static_cast<int32_t>(0x800A01B6);         // 438
-inline constexpr int32_t kRangeErrorNumber = static_cast<int32_t>(0x800A001C);        // 28
+inline constexpr int32_t kSyntaxErrorNumber = static_cast<int32_t>(0x800A03EA);        // 1002
+inline constexpr int32_t kUndefinedNameNumber = static_cast<int32_t>(0x800A1391);      // 5009
+inline constexpr int32_t kTypeErrorNumber = static_cast<int32_t>(0x800A01B6);          // 438
+inline constexpr int32_t kRangeErrorNumber = static_cast<int32_t>(0x800A001C);         // 28
 inline constexpr int32_t kUncaughtExceptionNumber = static_cast<int32_t>(0x800A139E);  // 5022
 
 inline constexpr char16_t kCompilationErrorSource[] = u"Microsoft JScript compilation error";

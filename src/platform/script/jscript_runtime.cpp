@@ -40,7 +40,9 @@ constexpr const char* kSourcePrefix = "code";
   std::abort();
 }
 
-bool isLineBreak(char16_t c) { return c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029; }
+bool isLineBreak(char16_t c) {
+  return c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029;
+}
 
 }  // namespace
 
@@ -97,7 +99,8 @@ Runtime::Runtime(ScriptSite& site) : site_(site) {
 Runtime::~Runtime() {
   link_->runtime = nullptr;
   link_.reset();
-  // Finalizers still run while the heap goes; they get no time and no host calls.
+  // While the heap goes, every call is refused: finalizers the script set do not run, and the
+  // host objects still held are released here instead.
   destroying_ = true;
   duk_destroy_heap(ctx_);
   hosts_.clear();
@@ -127,7 +130,9 @@ bool Runtime::pollStop() {
   return stopping_;
 }
 
-Runtime& Runtime::of(duk_context* ctx) { return *static_cast<Runtime*>(heapUserData(ctx)); }
+Runtime& Runtime::of(duk_context* ctx) {
+  return *static_cast<Runtime*>(heapUserData(ctx));
+}
 
 bool Runtime::protect(const std::function<void(duk_context*)>& body, duk_idx_t nargs) {
   struct Call {
@@ -144,6 +149,8 @@ bool Runtime::protect(const std::function<void(duk_context*)>& body, duk_idx_t n
     }
     return 0;
   };
+  // duk_safe_call raises, unprotected, when there is no room for its result.
+  if (!duk_check_stack(ctx_, 2)) raise(ErrorCode::kOutOfMemory);
   const duk_int_t rc = duk_safe_call(ctx_, trampoline, &call, nargs, 1);
   if (call.failure) {
     duk_pop(ctx_);
@@ -167,7 +174,9 @@ HostRef* Runtime::findHost(void* pointer) const {
   return it == hosts_.end() ? nullptr : it->first;
 }
 
-void Runtime::releaseHost(HostRef* ref) { hosts_.erase(ref); }
+void Runtime::releaseHost(HostRef* ref) {
+  hosts_.erase(ref);
+}
 
 uint32_t Runtime::keepValue(duk_context* ctx, duk_idx_t index) {
   index = duk_require_normalize_index(ctx, index);
@@ -200,7 +209,8 @@ void Runtime::forgetPendingValues(duk_context* ctx) {
   if (forgotten_.empty()) return;
   duk_push_global_stash(ctx);
   duk_get_prop_string(ctx, -1, kKeptValues);
-  for (uint32_t ref : forgotten_) duk_del_prop_index(ctx, -1, ref);
+  for (uint32_t ref : forgotten_)
+    duk_del_prop_index(ctx, -1, ref);
   duk_pop_2(ctx);
   forgotten_.clear();
 }
@@ -222,13 +232,15 @@ std::optional<std::u16string> Runtime::sourceLine(std::string_view fileName, int
   size_t start = 0;
   for (int32_t current = 1; current < line; ++current) {
     size_t i = start;
-    while (i < source.size() && !isLineBreak(source[i])) ++i;
+    while (i < source.size() && !isLineBreak(source[i]))
+      ++i;
     if (i == source.size()) return std::nullopt;
     if (source[i] == u'\r' && i + 1 < source.size() && source[i + 1] == u'\n') ++i;
     start = i + 1;
   }
   size_t stop = start;
-  while (stop < source.size() && !isLineBreak(source[stop])) ++stop;
+  while (stop < source.size() && !isLineBreak(source[stop]))
+    ++stop;
   return source.substr(start, stop - start);
 }
 

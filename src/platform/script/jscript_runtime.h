@@ -27,8 +27,12 @@ struct RuntimeLink {
 // A host object that the script can reach, with the member ids looked up so far, by the
 // names as the script wrote them.
 struct HostRef {
+  struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+  };
   ObjectPtr object;
-  std::unordered_map<std::string, std::optional<MemberId>> members;
+  std::unordered_map<std::string, std::optional<MemberId>, KeyHash, std::equal_to<>> members;
 };
 
 class Runtime {

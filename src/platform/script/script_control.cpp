@@ -1,6 +1,5 @@
 #include "platform/script/script_control.h"
 
-#include <optional>
 #include <vector>
 
 #include "platform/base/error.h"
@@ -33,8 +32,7 @@ struct Language {
 
 class ScriptControl::Impl final : public ScriptSite {
  public:
-  Impl(ScriptControl& owner, std::chrono::milliseconds timeout)
-      : owner_(owner), timeout_(timeout) {
+  Impl(ScriptControl& owner, std::chrono::milliseconds timeout) : owner_(owner), timeout_(timeout) {
     languages_.push_back({u"VBScript", {}, {}});
     languages_.push_back({u"JScript", {u"javascript"}, makeJScriptEngine});
     current_ = 0;
@@ -62,10 +60,12 @@ class ScriptControl::Impl final : public ScriptSite {
 
   void setLanguage(std::u16string_view name) {
     Language* language = find(name);
-    if (!language) raise(ErrorCode::kInvalidArg, u"Unknown script language: " + std::u16string(name));
-    if (depth_ > 0) raise(ErrorCode::kFail, u"The script language cannot change while a script runs");
+    if (!language)
+      raise(ErrorCode::kInvalidArg, u"Unknown script language: " + std::u16string(name));
     const size_t index = static_cast<size_t>(language - languages_.data());
     if (index != current_) {
+      if (depth_ > 0)
+        raise(ErrorCode::kFail, u"The script language cannot change while a script runs");
       engine_.reset();
       current_ = index;
     }
@@ -110,7 +110,8 @@ class ScriptControl::Impl final : public ScriptSite {
   Variant enter(const std::function<Variant()>& call) override {
     failIfStopping();
     if (depth_ >= kMaxNesting) {
-      raise(ErrorCode::kOutOfStackSpace, u"Out of stack space: calls into the script nest too deep");
+      raise(ErrorCode::kOutOfStackSpace,
+            u"Out of stack space: calls into the script nest too deep");
     }
     const bool outermost = depth_ == 0;
     if (outermost) {
@@ -216,13 +217,21 @@ void ScriptControl::registerEngine(std::u16string_view language, ScriptEngineFac
   impl_->registerEngine(language, std::move(factory));
 }
 
-void ScriptControl::Reset() { impl_->reset(); }
+void ScriptControl::Reset() {
+  impl_->reset();
+}
 
-void ScriptControl::setLanguage(std::u16string_view language) { impl_->setLanguage(language); }
+void ScriptControl::setLanguage(std::u16string_view language) {
+  impl_->setLanguage(language);
+}
 
-std::u16string ScriptControl::language() const { return impl_->languageName(); }
+std::u16string ScriptControl::language() const {
+  return impl_->languageName();
+}
 
-void ScriptControl::AddCode(std::u16string_view source) { impl_->addCode(source); }
+void ScriptControl::AddCode(std::u16string_view source) {
+  impl_->addCode(source);
+}
 
 void ScriptControl::AddObject(std::u16string_view name, ObjectPtr object) {
   impl_->addObject(name, std::move(object));
@@ -232,8 +241,12 @@ Variant ScriptControl::Run(std::u16string_view procedure, std::span<Variant> arg
   return impl_->run(procedure, args);
 }
 
-ScriptError& ScriptControl::Error() { return impl_->error(); }
+ScriptError& ScriptControl::Error() {
+  return impl_->error();
+}
 
-std::chrono::milliseconds ScriptControl::timeout() const { return impl_->timeout(); }
+std::chrono::milliseconds ScriptControl::timeout() const {
+  return impl_->timeout();
+}
 
 }  // namespace platform

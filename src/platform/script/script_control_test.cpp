@@ -41,9 +41,7 @@ class ScriptControlTest : public ::testing::Test {
     control.AddObject(u"engine", host);
   }
 
-  std::u16string runText(std::u16string_view procedure) {
-    return toText(control.Run(procedure));
-  }
+  std::u16string runText(std::u16string_view procedure) { return toText(control.Run(procedure)); }
 
   ScriptControl control;
   std::shared_ptr<TestHost> host = std::make_shared<TestHost>(&control);
@@ -69,8 +67,7 @@ TEST_F(ScriptControlTest, RunsProceduresOfTheAddedCodeUntilReset) {
 TEST_F(ScriptControlTest, UnknownProcedureFailsWithoutEventOrErrorObject) {
   load(u"var notAFunction = 1;");
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"missing"); }), number(ErrorCode::kUnknownName));
-  EXPECT_EQ(errorNumberOf([&] { control.Run(u"notAFunction"); }),
-            number(ErrorCode::kUnknownName));
+  EXPECT_EQ(errorNumberOf([&] { control.Run(u"notAFunction"); }), number(ErrorCode::kUnknownName));
   EXPECT_TRUE(events.empty());
   EXPECT_EQ(control.Error().Number(), 0);
 }
@@ -113,8 +110,9 @@ TEST(ScriptControlLanguage, KeepsCodeForTheSameLanguageAndDropsItOnAChange) {
 }
 
 TEST_F(ScriptControlTest, NamedObjectMembersAreNotGlobal) {
-  load(u"function qualified() { engine.output('a'); }\r\n"
-       u"function bare() { output('b'); }");
+  load(
+      u"function qualified() { engine.output('a'); }\r\n"
+      u"function bare() { output('b'); }");
   control.Run(u"qualified");
   EXPECT_EQ(host->outputs, std::vector<std::u16string>{u"a"});
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"bare"); }), kUndefinedName);
@@ -129,12 +127,13 @@ TEST_F(ScriptControlTest, TopLevelCodeCannotUseAnObjectAddedAfterIt) {
 
 TEST_F(ScriptControlTest, ScriptReadsAndWritesHostProperties) {
   host->text = u"in";
-  load(u"function run() {\r\n"
-       u"  var before = engine.text;\r\n"
-       u"  engine.text = before.length + ':' + before.toUpperCase();\r\n"
-       u"  return engine.count + 1;\r\n"
-       u"}\r\n"
-       u"function writeReadOnly() { engine.count = 5; }");
+  load(
+      u"function run() {\r\n"
+      u"  var before = engine.text;\r\n"
+      u"  engine.text = before.length + ':' + before.toUpperCase();\r\n"
+      u"  return engine.count + 1;\r\n"
+      u"}\r\n"
+      u"function writeReadOnly() { engine.count = 5; }");
   EXPECT_EQ(control.Run(u"run"), Variant(int32_t{1}));
   EXPECT_EQ(host->text, u"2:IN");
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"writeReadOnly"); }),
@@ -143,11 +142,12 @@ TEST_F(ScriptControlTest, ScriptReadsAndWritesHostProperties) {
 }
 
 TEST_F(ScriptControlTest, CallsMethodsWithOptionalArgumentsAndTellsCallsFromReads) {
-  load(u"function sums() { return engine.add(2) + ',' + engine.add(2, 3); }\r\n"
-       u"function calls() { engine.next(); engine.next(); return engine.count; }\r\n"
-       u"function read() { return engine.next; }\r\n"
-       u"function kinds() { return typeof engine.add + ',' + typeof engine.text; }\r\n"
-       u"function detached() { var add = engine.add; return add(40, 2); }");
+  load(
+      u"function sums() { return engine.add(2) + ',' + engine.add(2, 3); }\r\n"
+      u"function calls() { engine.next(); engine.next(); return engine.count; }\r\n"
+      u"function read() { return engine.next; }\r\n"
+      u"function kinds() { return typeof engine.add + ',' + typeof engine.text; }\r\n"
+      u"function detached() { var add = engine.add; return add(40, 2); }");
   EXPECT_EQ(runText(u"sums"), u"2,5");
   // A called 0-argument method runs once per call, not once more for the lookup.
   EXPECT_EQ(toInt32(control.Run(u"calls")), 2);
@@ -158,10 +158,11 @@ TEST_F(ScriptControlTest, CallsMethodsWithOptionalArgumentsAndTellsCallsFromRead
 }
 
 TEST_F(ScriptControlTest, WrongArgumentsToHostMembersAreScriptErrors) {
-  load(u"function none() { engine.add(); }\r\n"
-       u"function tooMany() { engine.output(1, 2); }\r\n"
-       u"function notANumber() { engine.add('x'); }\r\n"
-       u"function caught() { try { engine.add(); } catch (e) { return e.number; } }");
+  load(
+      u"function none() { engine.add(); }\r\n"
+      u"function tooMany() { engine.output(1, 2); }\r\n"
+      u"function notANumber() { engine.add('x'); }\r\n"
+      u"function caught() { try { engine.add(); } catch (e) { return e.number; } }");
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"none"); }), number(ErrorCode::kBadParamCount));
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"tooMany"); }), number(ErrorCode::kBadParamCount));
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"notANumber"); }), number(ErrorCode::kTypeMismatch));
@@ -170,13 +171,14 @@ TEST_F(ScriptControlTest, WrongArgumentsToHostMembersAreScriptErrors) {
 }
 
 TEST_F(ScriptControlTest, HostCallsBackIntoTheScriptWithObjects) {
-  load(u"function run() {\r\n"
-       u"  engine.callback('onChild', engine.child);\r\n"
-       u"  return engine.callback('twice', 21);\r\n"
-       u"}\r\n"
-       u"function onChild(child) { child.text = 'set by callback'; engine.output(child.text); }\r\n"
-       u"function twice(n) { return engine.callback('double', n); }\r\n"
-       u"function double(n) { return n * 2; }");
+  load(
+      u"function run() {\r\n"
+      u"  engine.callback('onChild', engine.child);\r\n"
+      u"  return engine.callback('twice', 21);\r\n"
+      u"}\r\n"
+      u"function onChild(child) { child.text = 'set by callback'; engine.output(child.text); }\r\n"
+      u"function twice(n) { return engine.callback('double', n); }\r\n"
+      u"function double(n) { return n * 2; }");
   EXPECT_EQ(toInt32(control.Run(u"run")), 42);
   ASSERT_TRUE(host->child);
   EXPECT_EQ(host->child->text, u"set by callback");
@@ -184,12 +186,13 @@ TEST_F(ScriptControlTest, HostCallsBackIntoTheScriptWithObjects) {
 }
 
 TEST_F(ScriptControlTest, AFailedCallbackReportsAndTheCallerMayCatchIt) {
-  load(u"function run() {\r\n"
-       u"  try { engine.callback('broken'); } catch (e) { return 'caught ' + e.number; }\r\n"
-       u"  return 'not caught';\r\n"
-       u"}\r\n"
-       u"function broken() { null.x; }\r\n"
-       u"function uncaught() { engine.callback('broken'); }");
+  load(
+      u"function run() {\r\n"
+      u"  try { engine.callback('broken'); } catch (e) { return 'caught ' + e.number; }\r\n"
+      u"  return 'not caught';\r\n"
+      u"}\r\n"
+      u"function broken() { null.x; }\r\n"
+      u"function uncaught() { engine.callback('broken'); }");
   const std::string typeError = std::to_string(static_cast<int32_t>(0x800A01B6));
   EXPECT_EQ(toText(control.Run(u"run")), u"caught " + fromUtf8(typeError));
   EXPECT_EQ(events, std::vector<std::string>{"error " + typeError});
@@ -202,13 +205,14 @@ TEST_F(ScriptControlTest, AFailedCallbackReportsAndTheCallerMayCatchIt) {
 }
 
 TEST_F(ScriptControlTest, HostErrorsAreCatchableAndReportedWhenNot) {
-  load(u"function caught() {\r\n"
-       u"  try { engine.fail(-2147467259, 'disk on fire'); }\r\n"
-       u"  catch (e) { return e.number + '|' + e.description + '|' + e.message; }\r\n"
-       u"}\r\n"
-       u"function uncaught() {\r\n"
-       u"  engine.fail(-2147467259, 'disk on fire', 'Fire department');\r\n"
-       u"}");
+  load(
+      u"function caught() {\r\n"
+      u"  try { engine.fail(-2147467259, 'disk on fire'); }\r\n"
+      u"  catch (e) { return e.number + '|' + e.description + '|' + e.message; }\r\n"
+      u"}\r\n"
+      u"function uncaught() {\r\n"
+      u"  engine.fail(-2147467259, 'disk on fire', 'Fire department');\r\n"
+      u"}");
   EXPECT_EQ(runText(u"caught"), u"-2147467259|disk on fire|disk on fire");
   EXPECT_TRUE(events.empty());
 
@@ -219,7 +223,8 @@ TEST_F(ScriptControlTest, HostErrorsAreCatchableAndReportedWhenNot) {
     EXPECT_EQ(control.Error().Description(), u"disk on fire");
     EXPECT_EQ(control.Error().Source(), u"Fire department");
     EXPECT_EQ(control.Error().Line(), 6);
-    EXPECT_EQ(control.Error().Text(), u"  engine.fail(-2147467259, 'disk on fire', 'Fire department');");
+    EXPECT_EQ(control.Error().Text(),
+              u"  engine.fail(-2147467259, 'disk on fire', 'Fire department');");
   };
   try {
     control.Run(u"uncaught");
@@ -272,16 +277,17 @@ TEST_F(ScriptControlTest, RuntimeErrorCarriesLineAndText) {
 }
 
 TEST_F(ScriptControlTest, ThrownValuesThatAreNoErrorsAreReported) {
-  load(u"function run(kind) {\r\n"
-       u"  if (kind == 1) throw 'plain text';\r\n"
-       u"  if (kind == 2) throw 42;\r\n"
-       u"  if (kind == 3) throw { a: 1 };\r\n"
-       u"  if (kind == 4) throw null;\r\n"
-       u"  if (kind == 5) throw undefined;\r\n"
-       u"  if (kind == 6) throw { toString: function () { throw 'again'; } };\r\n"
-       u"  if (kind == 7) throw { number: 0x800A0005, description: 'custom' };\r\n"
-       u"  throw new Error('made');\r\n"
-       u"}");
+  load(
+      u"function run(kind) {\r\n"
+      u"  if (kind == 1) throw 'plain text';\r\n"
+      u"  if (kind == 2) throw 42;\r\n"
+      u"  if (kind == 3) throw { a: 1 };\r\n"
+      u"  if (kind == 4) throw null;\r\n"
+      u"  if (kind == 5) throw undefined;\r\n"
+      u"  if (kind == 6) throw { toString: function () { throw 'again'; } };\r\n"
+      u"  if (kind == 7) throw { number: 0x800A0005, description: 'custom' };\r\n"
+      u"  throw new Error('made');\r\n"
+      u"}");
   struct Case {
     int32_t kind;
     int32_t number;
@@ -289,9 +295,12 @@ TEST_F(ScriptControlTest, ThrownValuesThatAreNoErrorsAreReported) {
     int32_t line;
   };
   const std::vector<Case> cases = {
-      {1, kUncaught, u"plain text", 2}, {2, kUncaught, u"42", 3},
-      {3, kUncaught, u"[object Object]", 4}, {4, kUncaught, u"null", 5},
-      {5, kUncaught, u"undefined", 6},  {6, kUncaught, u"again", 7},
+      {1, kUncaught, u"plain text", 2},
+      {2, kUncaught, u"42", 3},
+      {3, kUncaught, u"[object Object]", 4},
+      {4, kUncaught, u"null", 5},
+      {5, kUncaught, u"undefined", 6},
+      {6, kUncaught, u"again", 7},
       {7, number(ErrorCode::kInvalidProcedureCall), u"[object Object]", 8},
       {8, kUncaught, u"made", 9}};
   for (const Case& c : cases) {
@@ -305,10 +314,11 @@ TEST_F(ScriptControlTest, ThrownValuesThatAreNoErrorsAreReported) {
 }
 
 TEST_F(ScriptControlTest, InfiniteRecursionIsAScriptError) {
-  load(u"function down(n) { return down(n + 1) + 1; }\r\n"
-       u"function throughNative(n) { return [n].map(throughNative); }\r\n"
-       u"function throughHost(n) { return engine.callback('throughHost', n + 1); }\r\n"
-       u"function ok() { return 'still fine'; }");
+  load(
+      u"function down(n) { return down(n + 1) + 1; }\r\n"
+      u"function throughNative(n) { return [n].map(throughNative); }\r\n"
+      u"function throughHost(n) { return engine.callback('throughHost', n + 1); }\r\n"
+      u"function ok() { return 'still fine'; }");
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"down", {}); }), kRangeError);
   std::vector<Variant> zero{Variant(int32_t{0})};
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"throughNative", zero); }), kRangeError);
@@ -318,13 +328,14 @@ TEST_F(ScriptControlTest, InfiniteRecursionIsAScriptError) {
 }
 
 TEST_F(ScriptControlTest, TimeOutStopsEndlessLoopsAndRaisesOnlyTheTimeoutEvent) {
-  load(u"function spin() { while (true) {} }\r\n"
-       u"function swallow() {\r\n"
-       u"  for (;;) { try { while (true) {} } catch (e) {} finally { engine.next(); } }\r\n"
-       u"}\r\n"
-       u"function nested() { engine.callback('spin'); }\r\n"
-       u"function hostBound() { for (;;) { try { engine.count; } catch (e) {} } }\r\n"
-       u"function quick() { return 'quick'; }");
+  load(
+      u"function spin() { while (true) {} }\r\n"
+      u"function swallow() {\r\n"
+      u"  for (;;) { try { while (true) {} } catch (e) {} finally { engine.next(); } }\r\n"
+      u"}\r\n"
+      u"function nested() { engine.callback('spin'); }\r\n"
+      u"function hostBound() { for (;;) { try { engine.count; } catch (e) {} } }\r\n"
+      u"function quick() { return 'quick'; }");
   for (const char16_t* procedure : {u"spin", u"swallow", u"nested", u"hostBound"}) {
     SCOPED_TRACE(toUtf8(procedure));
     events.clear();
@@ -357,12 +368,13 @@ TEST_F(ScriptControlTest, TimeOutCoversTopLevelCode) {
 
 TEST_F(ScriptControlTest, ResetDuringACallStopsTheScriptOnceItUnwinds) {
   host->action = [this] { control.Reset(); };
-  load(u"var marker = 'kept';\r\n"
-       u"function run() {\r\n"
-       u"  engine.act();\r\n"
-       u"  try { engine.next(); } catch (e) { engine.output('after reset: ' + e.number); }\r\n"
-       u"  for (;;) {}\r\n"
-       u"}");
+  load(
+      u"var marker = 'kept';\r\n"
+      u"function run() {\r\n"
+      u"  engine.act();\r\n"
+      u"  try { engine.next(); } catch (e) { engine.output('after reset: ' + e.number); }\r\n"
+      u"  for (;;) {}\r\n"
+      u"}");
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"run"); }), number(ErrorCode::kAborted));
   EXPECT_TRUE(events.empty());
   EXPECT_EQ(host->count, 0);
@@ -374,9 +386,10 @@ TEST_F(ScriptControlTest, ResetDuringACallStopsTheScriptOnceItUnwinds) {
 }
 
 TEST_F(ScriptControlTest, ScriptObjectsHeldByTheHostDieWithTheirScript) {
-  load(u"function run() {\r\n"
-       u"  engine.held = { name: 'box', twice: function (n) { return 2 * n; } };\r\n"
-       u"}");
+  load(
+      u"function run() {\r\n"
+      u"  engine.held = { name: 'box', twice: function (n) { return 2 * n; } };\r\n"
+      u"}");
   control.Run(u"run");
   ASSERT_TRUE(host->held);
   EXPECT_EQ(host->held->typeName(), u"JScriptTypeInfo");
@@ -391,9 +404,11 @@ TEST_F(ScriptControlTest, ScriptObjectsHeldByTheHostDieWithTheirScript) {
 }
 
 TEST_F(ScriptControlTest, HostCallingAScriptFunctionOnItsOwnGetsTheSameRules) {
-  load(u"function run() {\r\n"
-       u"  engine.held = function (n) { if (n < 0) throw 'negative'; while (n > 0) {} return 'ok'; };\r\n"
-       u"}");
+  load(
+      u"function run() {\r\n"
+      u"  engine.held = function (n) { if (n < 0) throw 'negative'; while (n > 0) {} return 'ok'; "
+      u"};\r\n"
+      u"}");
   control.Run(u"run");
   ASSERT_TRUE(host->held);
   std::vector<Variant> zero{Variant(int32_t{0})};
@@ -421,7 +436,8 @@ TEST_F(LongTimeoutTest, HugeOrBinarySourcesFailCleanly) {
 
   std::mt19937 random(7);
   std::u16string binary;
-  for (int i = 0; i < (1 << 20); ++i) binary.push_back(static_cast<char16_t>(random() & 0xFF));
+  for (int i = 0; i < (1 << 20); ++i)
+    binary.push_back(static_cast<char16_t>(random() & 0xFF));
   control.Reset();
   EXPECT_NE(errorNumberOf([&] { control.AddCode(binary); }), 0);
 
@@ -432,23 +448,25 @@ TEST_F(LongTimeoutTest, HugeOrBinarySourcesFailCleanly) {
 }
 
 TEST_F(LongTimeoutTest, RunawayMemoryUseIsAScriptError) {
-  load(u"function run() {\r\n"
-       u"  var block = 'x';\r\n"
-       u"  while (block.length < 65536) block += block;\r\n"
-       u"  var parts = [];\r\n"
-       u"  for (;;) parts.push(block + parts.length);\r\n"
-       u"}\r\n"
-       u"function fine() { return 'fine'; }");
+  load(
+      u"function run() {\r\n"
+      u"  var block = 'x';\r\n"
+      u"  while (block.length < 65536) block += block;\r\n"
+      u"  var parts = [];\r\n"
+      u"  for (;;) parts.push(block + parts.length);\r\n"
+      u"}\r\n"
+      u"function fine() { return 'fine'; }");
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"run"); }), number(ErrorCode::kOutOfMemoryVb));
   EXPECT_EQ(control.Error().Description(), u"Out of memory");
   EXPECT_EQ(runText(u"fine"), u"fine");
 }
 
 TEST_F(ScriptControlTest, TimeOutStopsSlowBuiltInsToo) {
-  load(u"function joins() { for (;;) new Array(1 << 16).join('x'); }\r\n"
-       u"function backtracks() {\r\n"
-       u"  return /(a|aa)+$/.test(new Array(60).join('a') + 'b');\r\n"
-       u"}");
+  load(
+      u"function joins() { for (;;) new Array(1 << 16).join('x'); }\r\n"
+      u"function backtracks() {\r\n"
+      u"  return /(a|aa)+$/.test(new Array(60).join('a') + 'b');\r\n"
+      u"}");
   for (const char16_t* procedure : {u"joins", u"backtracks"}) {
     SCOPED_TRACE(toUtf8(procedure));
     events.clear();
@@ -460,13 +478,14 @@ TEST_F(ScriptControlTest, TimeOutStopsSlowBuiltInsToo) {
 }
 
 TEST_F(LongTimeoutTest, ArrayWalksAreBoundedUpFront) {
-  load(u"function sparse() { var a = []; a[1 << 23] = 1; return a.join(''); }\r\n"
-       u"function plainSort() { return new Array(1 << 18).sort().length; }\r\n"
-       u"function comparedSort() {\r\n"
-       u"  var a = []; for (var i = 0; i < 140000; i++) a.push(-i);\r\n"
-       u"  return a.sort(function (x, y) { return x - y; })[0];\r\n"
-       u"}\r\n"
-       u"function ordinary() { return [3, 1, 2].sort().reverse().join('-'); }");
+  load(
+      u"function sparse() { var a = []; a[1 << 23] = 1; return a.join(''); }\r\n"
+      u"function plainSort() { return new Array(1 << 18).sort().length; }\r\n"
+      u"function comparedSort() {\r\n"
+      u"  var a = []; for (var i = 0; i < 140000; i++) a.push(-i);\r\n"
+      u"  return a.sort(function (x, y) { return x - y; })[0];\r\n"
+      u"}\r\n"
+      u"function ordinary() { return [3, 1, 2].sort().reverse().join('-'); }");
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"sparse"); }), kRangeError);
   EXPECT_EQ(errorNumberOf([&] { control.Run(u"plainSort"); }), kRangeError);
   EXPECT_EQ(toInt32(control.Run(u"comparedSort")), -139999);

@@ -10,9 +10,9 @@ namespace platform {
 struct ScriptErrorInfo {
   int32_t number = 0;  // HRESULT-style, e.g. 0x800A03EA for a JScript syntax error
   std::u16string description;
-  std::u16string text;  // the source line at the error, when known
-  int32_t line = 0;     // 1-based, in the source as it was added; 0 when unknown
-  int32_t column = 0;   // 0 when unknown
+  std::u16string text;    // the source line at the error, when known
+  int32_t line = 0;       // 1-based, in the source as it was added; 0 when unknown
+  int32_t column = 0;     // 0 when unknown
   std::u16string source;  // who reports it: "Microsoft JScript runtime error", ...
 };
 

@@ -5,13 +5,29 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/automation/dispatch_object.h"
 #include "platform/automation/variant_convert.h"
 #include "platform/base/error.h"
+#include "platform/base/text.h"
 #include "platform/script/script_control.h"
+
+namespace platform {
+
+// Readable Variants in test failures.
+inline void PrintTo(const Variant& value, std::ostream* out) {
+  *out << "<type " << static_cast<int>(value.type());
+  try {
+    *out << " " << toUtf8(toText(value));
+  } catch (const Error&) {
+  }
+  *out << ">";
+}
+
+}  // namespace platform
 
 namespace platform::testing {
 
@@ -52,7 +68,8 @@ class TestHost : public DispatchObject {
         u"callback",
         [this](std::span<Variant> args) {
           std::vector<Variant> forwarded(args.begin() + 1, args.end());
-          while (!forwarded.empty() && forwarded.back().isMissing()) forwarded.pop_back();
+          while (!forwarded.empty() && forwarded.back().isMissing())
+            forwarded.pop_back();
           return control_->Run(toText(args[0]), forwarded);
         },
         1, 3);
@@ -111,6 +128,8 @@ inline int32_t errorNumberOf(const std::function<void()>& body) {
   return 0;
 }
 
-inline int32_t number(ErrorCode code) { return static_cast<int32_t>(code); }
+inline int32_t number(ErrorCode code) {
+  return static_cast<int32_t>(code);
+}
 
 }  // namespace platform::testing

@@ -32,8 +32,8 @@
 extern "C" {
 #endif
 /* Defined by the JScript engine; udata is the heap's user data. */
-__attribute__((visibility("hidden"))) duk_bool_t juvo_duk_exec_timeout_check(void *udata);
-__attribute__((visibility("hidden"))) duk_bool_t juvo_duk_native_check(void *udata);
+__attribute__((visibility("hidden"))) duk_bool_t juvo_duk_exec_timeout_check(void* udata);
+__attribute__((visibility("hidden"))) duk_bool_t juvo_duk_native_check(void* udata);
 #if defined(__cplusplus)
 }
 #endif
