@@ -9,46 +9,6 @@ namespace host {
 
 namespace {
 
-VARIANT byValue(LONG value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = value;
-  return v;
-}
-
-VARIANT byValue(BSTR value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR;
-  v.bstrVal = value;
-  return v;
-}
-
-VARIANT byValueNothing() {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_DISPATCH;
-  v.pdispVal = nullptr;
-  return v;
-}
-
-VARIANT byReference(BSTR* value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR | VT_BYREF;
-  v.pbstrVal = value;
-  return v;
-}
-
-VARIANT byReference(LONG* value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4 | VT_BYREF;
-  v.plVal = value;
-  return v;
-}
-
 bool isTrue(const VARIANT& v) {
   return v.vt == VT_BOOL && v.boolVal != VARIANT_FALSE;
 }
@@ -90,7 +50,8 @@ VARIANT PluginClient::call(const char16_t* name, std::vector<VARIANT>& args) {
 
 bool PluginClient::initialize() {
   platform::Bstr email(u"");
-  std::vector<VARIANT> args{byValue(LONG{1}), byValue(email.get()), byValueNothing()};
+  std::vector<VARIANT> args{platform::longArgument(1), platform::textArgument(email.get()),
+                            platform::objectArgument(nullptr)};
   VARIANT result = call(u"Initialize", args);
   bool ok = isTrue(result);
   VariantClear(&result);
@@ -101,8 +62,9 @@ PluginClient::PublishInfo PluginClient::publishInfo() {
   platform::Bstr name(u"");
   LONG commands = 0;
   LONG tags = 0;
-  std::vector<VARIANT> args{byReference(name.address()), byReference(&commands),
-                            byReference(&tags)};
+  std::vector<VARIANT> args{platform::referenceArgument(VT_BSTR, name.address()),
+                            platform::referenceArgument(VT_I4, &commands),
+                            platform::referenceArgument(VT_I4, &tags)};
   VARIANT result = call(u"GetPublishInfo", args);
   VariantClear(&result);
   return PublishInfo{std::u16string(name.view()), commands, tags};
@@ -112,8 +74,10 @@ PluginClient::CommandInfo PluginClient::commandInfo(int32_t index) {
   platform::Bstr name(u"");
   platform::Bstr value(u"");
   platform::Bstr help(u"");
-  std::vector<VARIANT> args{byValue(LONG{index}), byReference(name.address()),
-                            byReference(value.address()), byReference(help.address())};
+  std::vector<VARIANT> args{platform::longArgument(index),
+                            platform::referenceArgument(VT_BSTR, name.address()),
+                            platform::referenceArgument(VT_BSTR, value.address()),
+                            platform::referenceArgument(VT_BSTR, help.address())};
   VARIANT result = call(u"GetPublishCommandInfo", args);
   VariantClear(&result);
   return CommandInfo{std::u16string(name.view()), std::u16string(value.view()),
@@ -131,8 +95,10 @@ CommandPlugin::Result PluginClient::parseCommand(std::u16string_view command,
   platform::Bstr commandText(command);
   platform::Bstr argumentText(argument);
   platform::Bstr resultText(u"");
-  std::vector<VARIANT> args{byValue(commandText.get()), byValue(argumentText.get()),
-                            byValueNothing(), byReference(resultText.address())};
+  std::vector<VARIANT> args{platform::textArgument(commandText.get()),
+                            platform::textArgument(argumentText.get()),
+                            platform::objectArgument(nullptr),
+                            platform::referenceArgument(VT_BSTR, resultText.address())};
   VARIANT result = call(u"ParseCommand", args);
   bool handled = isTrue(result);
   VariantClear(&result);

@@ -40,30 +40,6 @@ const platform::InterfaceDescription& sample() {
   return description;
 }
 
-VARIANT longArg(LONG value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = value;
-  return v;
-}
-
-VARIANT textArg(BSTR text) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR;
-  v.bstrVal = text;
-  return v;
-}
-
-VARIANT refArg(VARTYPE vt, void* target) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BYREF | vt;
-  v.byref = target;
-  return v;
-}
-
 // Records what the members saw and acts like a small object.
 struct Sample {
   std::u16string text;
@@ -145,7 +121,8 @@ TEST(TypeDescription, InvokeTakesArgumentsInReverseAndWritesInOutBack) {
   Sample object;
   platform::Bstr text(u"abc");
   platform::Bstr out(u"old");
-  VARIANT args[] = {refArg(VT_BSTR, out.address()), longArg(7), textArg(text.get())};
+  VARIANT args[] = {platform::referenceArgument(VT_BSTR, out.address()), platform::longArgument(7),
+                    platform::textArgument(text.get())};
   DISPPARAMS params{args, nullptr, 3, 0};
   VARIANT result;
   VariantInit(&result);
@@ -165,7 +142,9 @@ TEST(TypeDescription, InParametersAreCoercedByVisualBasicRules) {
   platform::Bstr number(u" 12 ");
   LONG five = 5;
   platform::Bstr out;
-  VARIANT args[] = {refArg(VT_BSTR, out.address()), textArg(number.get()), refArg(VT_I4, &five)};
+  VARIANT args[] = {platform::referenceArgument(VT_BSTR, out.address()),
+                    platform::textArgument(number.get()),
+                    platform::referenceArgument(VT_I4, &five)};
   DISPPARAMS params{args, nullptr, 3, 0};
   ASSERT_EQ(object.invoke(0x60030001, &params), S_OK);  // no result wanted
   EXPECT_EQ(object.text, u"5");
@@ -173,7 +152,7 @@ TEST(TypeDescription, InParametersAreCoercedByVisualBasicRules) {
   EXPECT_EQ(out.view(), u"5#");
 
   platform::Bstr truth(u"True");
-  VARIANT look[] = {VARIANT{}, VARIANT{}, textArg(truth.get())};
+  VARIANT look[] = {VARIANT{}, VARIANT{}, platform::textArgument(truth.get())};
   VariantInit(&look[0]);
   VariantInit(&look[1]);
   look[1].vt = VT_NULL;
@@ -207,7 +186,7 @@ TEST(TypeDescription, ObjectsArePassedWithAReferenceHeldForTheCall) {
   ASSERT_EQ(object.invoke(0x60030002, &params), S_OK);
   EXPECT_EQ(object.thing, nullptr);
 
-  args[0] = longArg(3);
+  args[0] = platform::longArgument(3);
   UINT argErr = 99;
   EXPECT_EQ(object.invoke(0x60030002, &params, nullptr, nullptr, &argErr), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argErr, 0u);
@@ -217,7 +196,8 @@ TEST(TypeDescription, MismatchesNameTheOffendingArgument) {
   Sample object;
   platform::Bstr word(u"abc");
   platform::Bstr out(u"kept");
-  VARIANT args[] = {refArg(VT_BSTR, out.address()), textArg(word.get()), textArg(word.get())};
+  VARIANT args[] = {platform::referenceArgument(VT_BSTR, out.address()),
+                    platform::textArgument(word.get()), platform::textArgument(word.get())};
   DISPPARAMS params{args, nullptr, 3, 0};
   UINT argErr = 99;
   EXPECT_EQ(object.invoke(0x60030001, &params, nullptr, nullptr, &argErr), DISP_E_TYPEMISMATCH);
@@ -233,18 +213,18 @@ TEST(TypeDescription, MismatchesNameTheOffendingArgument) {
   EXPECT_EQ(argErr, 1u);
 
   // An in/out parameter must come by reference, in its own type.
-  args[1] = longArg(1);
-  args[0] = textArg(out.get());
+  args[1] = platform::longArgument(1);
+  args[0] = platform::textArgument(out.get());
   EXPECT_EQ(object.invoke(0x60030001, &params, nullptr, nullptr, &argErr), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argErr, 0u);
   LONG number = 0;
-  args[0] = refArg(VT_I4, &number);
+  args[0] = platform::referenceArgument(VT_I4, &number);
   EXPECT_EQ(object.invoke(0x60030001, &params, nullptr, nullptr, &argErr), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(object.count, 0);  // the member never ran
 
   args[0].vt = VT_ARRAY | VT_I4;
   args[2] = args[0];
-  args[0] = refArg(VT_BSTR, out.address());
+  args[0] = platform::referenceArgument(VT_BSTR, out.address());
   EXPECT_EQ(object.invoke(0x60030001, &params, nullptr, nullptr, &argErr), DISP_E_BADVARTYPE);
   EXPECT_EQ(argErr, 2u);
 }
@@ -256,7 +236,8 @@ TEST(TypeDescription, AVariantReferenceHoldingTheTypeServesAnInOutParameter) {
   held.vt = VT_BSTR;
   held.bstrVal = SysAllocString(u"mine");
   platform::Bstr text(u"x");
-  VARIANT args[] = {refArg(VT_VARIANT, &held), longArg(0), textArg(text.get())};
+  VARIANT args[] = {platform::referenceArgument(VT_VARIANT, &held), platform::longArgument(0),
+                    platform::textArgument(text.get())};
   DISPPARAMS params{args, nullptr, 3, 0};
   ASSERT_EQ(object.invoke(0x60030001, &params), S_OK);
   EXPECT_EQ(held.vt, VT_BSTR);
@@ -274,7 +255,8 @@ TEST(TypeDescription, InOutLongsAndVariantsChangeTheCallersStorage) {
   VariantInit(&seen);
   seen.vt = VT_BSTR;
   seen.bstrVal = SysAllocString(u"before");
-  VARIANT args[] = {refArg(VT_VARIANT, &seen), refArg(VT_I4, &total)};
+  VARIANT args[] = {platform::referenceArgument(VT_VARIANT, &seen),
+                    platform::referenceArgument(VT_I4, &total)};
   DISPPARAMS params{args, nullptr, 2, 0};
   VARIANT result;
   VariantInit(&result);
@@ -286,7 +268,7 @@ TEST(TypeDescription, InOutLongsAndVariantsChangeTheCallersStorage) {
 
 TEST(TypeDescription, CountMemberAndKindAreChecked) {
   Sample object;
-  VARIANT args[] = {longArg(1), longArg(2)};
+  VARIANT args[] = {platform::longArgument(1), platform::longArgument(2)};
   DISPPARAMS two{args, nullptr, 2, 0};
   EXPECT_EQ(object.invoke(0x60030001, &two), DISP_E_BADPARAMCOUNT);
   DISPPARAMS none{};
@@ -304,7 +286,8 @@ TEST(TypeDescription, NamedArgumentsGoToTheirParameters) {
   platform::Bstr text(u"named");
   platform::Bstr out;
   // Join(text, sOut:=..., nCount:=3).
-  VARIANT args[] = {refArg(VT_BSTR, out.address()), longArg(3), textArg(text.get())};
+  VARIANT args[] = {platform::referenceArgument(VT_BSTR, out.address()), platform::longArgument(3),
+                    platform::textArgument(text.get())};
   DISPID named[] = {2, 1};
   DISPPARAMS params{args, named, 3, 2};
   ASSERT_EQ(object.invoke(0x60030001, &params), S_OK);

@@ -96,4 +96,36 @@ void clearExcepInfo(EXCEPINFO& info) {
   info = EXCEPINFO{};
 }
 
+VARIANT longArgument(LONG value) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = value;
+  return v;
+}
+
+VARIANT textArgument(BSTR text) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BSTR;
+  v.bstrVal = text;
+  return v;
+}
+
+VARIANT objectArgument(IDispatch* object) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_DISPATCH;
+  v.pdispVal = object;
+  return v;
+}
+
+VARIANT referenceArgument(VARTYPE vt, void* target) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BYREF | vt;
+  v.byref = target;
+  return v;
+}
+
 }  // namespace platform

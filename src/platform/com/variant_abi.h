@@ -142,4 +142,12 @@ bool isCarriedType(VARTYPE vt);
 // Frees the texts an EXCEPINFO holds and zeroes it.
 void clearExcepInfo(EXCEPINFO& info);
 
+// Arguments for a call through IDispatch::Invoke. They borrow what they point at: the caller
+// keeps the BSTR, the interface or the target alive and frees it; none needs VariantClear.
+VARIANT longArgument(LONG value);
+VARIANT textArgument(BSTR text);
+VARIANT objectArgument(IDispatch* object);
+// By reference: `target` points at a value of type `vt` that the callee may change.
+VARIANT referenceArgument(VARTYPE vt, void* target);
+
 }  // namespace platform

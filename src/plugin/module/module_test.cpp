@@ -148,30 +148,6 @@ class JuvoModule : public ::testing::Test {
   juvo::JuvoFindResourceFunction findResource = nullptr;
 };
 
-VARIANT byRef(VARTYPE vt, void* target) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BYREF | vt;
-  v.byref = target;
-  return v;
-}
-
-VARIANT byValue(BSTR text) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR;
-  v.bstrVal = text;
-  return v;
-}
-
-VARIANT byValue(LONG number) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = number;
-  return v;
-}
-
 TEST(JuvoModuleFile, ExportsTheServerFunctionsAndNothingElse) {
   EXPECT_EQ(exportedSymbols(kBuiltModule),
             (std::set<std::string>{"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer",
@@ -228,7 +204,9 @@ TEST_F(JuvoModule, GetPublishInfoByDispid) {
   ASSERT_TRUE(object);
   Bstr name;
   LONG commands = 0, tags = 7;
-  VARIANT args[] = {byRef(VT_I4, &tags), byRef(VT_I4, &commands), byRef(VT_BSTR, name.address())};
+  VARIANT args[] = {platform::referenceArgument(VT_I4, &tags),
+                    platform::referenceArgument(VT_I4, &commands),
+                    platform::referenceArgument(VT_BSTR, name.address())};
   DISPPARAMS params{args, nullptr, 3, 0};
   VARIANT result;
   VariantInit(&result);
@@ -252,8 +230,10 @@ TEST_F(JuvoModule, GetPublishCommandInfoByName) {
   EXPECT_EQ(id, 0x60030005);
 
   Bstr name, value, help;
-  VARIANT args[] = {byRef(VT_BSTR, help.address()), byRef(VT_BSTR, value.address()),
-                    byRef(VT_BSTR, name.address()), byValue(LONG(1))};
+  VARIANT args[] = {platform::referenceArgument(VT_BSTR, help.address()),
+                    platform::referenceArgument(VT_BSTR, value.address()),
+                    platform::referenceArgument(VT_BSTR, name.address()),
+                    platform::longArgument(LONG(1))};
   DISPPARAMS params{args, nullptr, 4, 0};
   VARIANT result;
   VariantInit(&result);
@@ -267,8 +247,8 @@ TEST_F(JuvoModule, GetPublishCommandInfoByName) {
   // Command 4 has no help: the host's text stays, the very same BSTR.
   help = Bstr(u"host's help");
   const BSTR helpBefore = help.get();
-  args[0] = byRef(VT_BSTR, help.address());
-  args[3] = byValue(LONG(4));
+  args[0] = platform::referenceArgument(VT_BSTR, help.address());
+  args[3] = platform::longArgument(LONG(4));
   ASSERT_EQ(object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr),
             S_OK);
   EXPECT_EQ(value.view(), u"xjuvoconfig");
@@ -293,8 +273,8 @@ TEST_F(JuvoModule, ParseCommandAnswersOnlyItsOwnCommands) {
   VariantInit(&window);
   window.vt = VT_DISPATCH;
   window.pdispVal = nullptr;
-  VARIANT args[] = {byRef(VT_BSTR, sent.address()), window, byValue(argument.get()),
-                    byValue(command.get())};
+  VARIANT args[] = {platform::referenceArgument(VT_BSTR, sent.address()), window,
+                    platform::textArgument(argument.get()), platform::textArgument(command.get())};
   DISPPARAMS params{args, nullptr, 4, 0};
   VARIANT result;
   VariantInit(&result);
@@ -306,8 +286,8 @@ TEST_F(JuvoModule, ParseCommandAnswersOnlyItsOwnCommands) {
   Bstr other(u"/nothing");
   sent = Bstr(u"typed");
   const BSTR before = sent.get();
-  args[0] = byRef(VT_BSTR, sent.address());
-  args[3] = byValue(other.get());
+  args[0] = platform::referenceArgument(VT_BSTR, sent.address());
+  args[3] = platform::textArgument(other.get());
   ASSERT_EQ(object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr),
             S_OK);
   EXPECT_EQ(result.boolVal, VARIANT_FALSE);
