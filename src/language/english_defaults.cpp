@@ -1,32 +1,10 @@
 #include "language/english_defaults.h"
 
-#include <array>
-#include <cstddef>
-
 #include "shared/maker.h"
 
 namespace juvo {
 
 namespace {
-
-// Joins zero-terminated texts at compile time, so that the maker's addresses are written once
-// (shared/maker.h) and the table can still be a constant.
-template <std::size_t... N>
-constexpr auto join(const char16_t (&... parts)[N]) {
-  std::array<char16_t, ((N - 1) + ...) + 1> out{};
-  std::size_t at = 0;
-  auto append = [&](const char16_t* part, std::size_t size) {
-    for (std::size_t i = 0; i + 1 < size; ++i)
-      out[at++] = part[i];
-  };
-  (append(parts, N), ...);
-  return out;
-}
-
-template <std::size_t N>
-constexpr std::u16string_view view(const std::array<char16_t, N>& text) {
-  return {text.data(), N - 1};
-}
 
 constexpr auto kLangMessage = join(
     u"If you notice errors in your language, or if your language is not listed and you "
@@ -61,13 +39,13 @@ constexpr DefaultText kDefaults[] = {
     {u"lblSyntax", u"Syntax:"},
     {u"lblHowToUse", u"How to use"},
     {u"lblSelectLanguage", u"Select language:"},
-    {u"lblLangMessage", view(kLangMessage)},
+    {u"lblLangMessage", kLangMessage.view()},
     {u"frmLanguage", u"Language"},
-    {u"frmConfig", view(kConfigTitle)},
+    {u"frmConfig", kConfigTitle.view()},
     {u"cmdRefresh", u"Refresh"},
     {u"cmdDeleteParser", u"Delete parser"},
     {u"cmdTryCommand", u"Try command"},
-    {u"msgAbout", view(kAbout)},
+    {u"msgAbout", kAbout.view()},
     {u"msgSureDelete", u"Are you sure you want to delete %parser%?"},
     {u"msgTryCommandInput", u"Enter the arguments you want to run the parser '%parser%' with."},
     {u"msgTryCommandNote", u"(Note: normally you precede the arguments with /xjuvo %parser%)"},
@@ -80,8 +58,8 @@ constexpr DefaultText kDefaults[] = {
     {u"msgParserNotFound",
      u"No parser with the name '%parser%' found.\r\n"
      u"Type /xjuvoconfig for a list of installed parsers."},
-    {u"msgShare", view(kShare)},
-    {u"msgMoreParsers", view(kMoreParsers)},
+    {u"msgShare", kShare.view()},
+    {u"msgMoreParsers", kMoreParsers.view()},
     {u"msgTimeout", u"Parser timeout, the parser took to long to execute."},
     {u"comJuvoName", u"Use parser"},
     {u"comJuvoHelp", u"parser name> <argument(s)"},

@@ -110,10 +110,10 @@ TEST(EnglishDefaultsTest, OnlyTheAboutAndNotFoundMessagesBreakLines) {
 
 TEST(EnglishDefaultsTest, TextsOfOurOwnNameTheMaker) {
   const std::u16string share = textOf(u"msgShare");
-  EXPECT_TRUE(contains(share, maker::kDownloadPage));
+  EXPECT_TRUE(contains(share, maker::kDownloadPage.view()));
   EXPECT_TRUE(contains(share, u"Juvo"));
-  EXPECT_TRUE(contains(textOf(u"msgMoreParsers"), maker::kDownloadPage));
-  EXPECT_TRUE(contains(textOf(u"lblLangMessage"), maker::kMail));
+  EXPECT_TRUE(contains(textOf(u"msgMoreParsers"), maker::kDownloadPage.view()));
+  EXPECT_TRUE(contains(textOf(u"lblLangMessage"), maker::kMail.view()));
 
   const std::u16string title = textOf(u"frmConfig");
   EXPECT_EQ(title.rfind(u"Juvo", 0), 0u);

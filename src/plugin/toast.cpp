@@ -22,10 +22,10 @@ void displayToast(platform::WindowMessages& messages, std::u16string_view messag
 
 ToastTexts parserResultToast() {
   return ToastTexts{
-      .message = std::u16string(maker::kName) + u" brings JUVO to you\n" +
-                 std::u16string(maker::kSite) + u" - fresh tools for your chats",
+      .message = std::u16string(maker::kName) + u" brings JUVO to you\n" + maker::kSite.text() +
+                 u" - fresh tools for your chats",
       .heading = u"Juvo",
-      .link = maker::kSite,
+      .link = maker::kSite.text(),
   };
 }
 

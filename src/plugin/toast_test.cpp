@@ -107,7 +107,7 @@ TEST_F(ToastTest, ParserResultToastNamesTheMakerOnTwoLines) {
   ASSERT_EQ(received_.size(), 1u);
   const ReceivedToast& toast = received_[0];
   EXPECT_EQ(toast.title, u"Juvo");
-  EXPECT_EQ(toast.link, maker::kSite);
+  EXPECT_EQ(toast.link, maker::kSite.view());
   EXPECT_EQ(toast.flag, -1);
   const std::size_t lineFeed = toast.message.find(u'\n');
   ASSERT_NE(lineFeed, std::u16string::npos);

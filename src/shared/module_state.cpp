@@ -34,7 +34,7 @@ SharedObjects& moduleSharedObjects() {
       .shell = platform::systemShell(),
       .messages = platform::WindowMessages::system(),
       .moduleFolder = moduleFolder(),
-      .portalBase = maker::kPortal,
+      .portalBase = maker::kPortal.text(),
       .scriptTimeout = std::chrono::milliseconds(20000),
   };
   static auto* shared = new SharedObjects(*services);

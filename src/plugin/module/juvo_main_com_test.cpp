@@ -142,7 +142,7 @@ TEST_F(JuvoMainCom, CommandsNotOursLeaveTheResultAsItCame) {
   Bstr empty;  // a null BSTR is the empty string
   ASSERT_EQ(object->ParseCommand(share.get(), nullptr, nullptr, empty.address(), &result), S_OK);
   EXPECT_EQ(result, VARIANT_TRUE);
-  EXPECT_NE(empty.view().find(juvo::maker::kDownloadPage), std::u16string_view::npos);
+  EXPECT_NE(empty.view().find(juvo::maker::kDownloadPage.view()), std::u16string_view::npos);
 
   ASSERT_EQ(object->ParseTag(command.get(), nullptr, sent.address(), &result), S_OK);
   EXPECT_EQ(result, VARIANT_FALSE);

@@ -281,7 +281,7 @@ TEST_F(JuvoModule, ParseCommandAnswersOnlyItsOwnCommands) {
   ASSERT_EQ(object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr),
             S_OK);
   EXPECT_EQ(result.boolVal, VARIANT_TRUE);
-  EXPECT_NE(sent.view().find(juvo::maker::kDownloadPage), std::u16string_view::npos);
+  EXPECT_NE(sent.view().find(juvo::maker::kDownloadPage.view()), std::u16string_view::npos);
 
   Bstr other(u"/nothing");
   sent = Bstr(u"typed");
