@@ -106,7 +106,10 @@ int main(int argc, char** argv) {
   std::unique_ptr<QApplication> app;
   std::unique_ptr<platform::Console> console;
   if (options.gui) {
-    app = std::make_unique<QApplication>(argc, argv);
+    // Qt reads options of its own from the command line ("-plugin" among them): give it none
+    // of ours.
+    static int qtArgc = 1;
+    app = std::make_unique<QApplication>(qtArgc, argv);
   } else {
     console = std::make_unique<platform::Console>(std::cin, std::cout, ::isatty(STDIN_FILENO));
     platform::Console::install(console.get());
