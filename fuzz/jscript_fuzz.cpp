@@ -1,0 +1,25 @@
+// Any parser source: compiling and running it never crashes or hangs the host; it ends in a
+// result, a script error or the time-out.
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/base/error.h"
+#include "platform/base/text.h"
+#include "platform/script/script_control.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static platform::ScriptControl script(std::chrono::milliseconds(50));
+  script.onTimeout = [] { script.Reset(); };
+  script.Reset();
+  script.setLanguage(u"javascript");
+  std::u16string source =
+      platform::fromAnsi(std::string(reinterpret_cast<const char*>(data), size));
+  platform::skipOnFailure([&] {
+    script.AddCode(u"\r\n" + source);
+    script.Run(u"run");
+  });
+  script.Error().Clear();
+  return 0;
+}
