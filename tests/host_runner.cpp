@@ -35,17 +35,21 @@ HostRun runProgram(const std::filesystem::path& program, const HostOptions& opti
     size_t eq = entry.find('=');
     if (eq != std::string::npos) environment[entry.substr(0, eq)] = entry.substr(eq + 1);
   }
-  for (const auto& [name, value] : options.environment) environment[name] = value;
+  for (const auto& [name, value] : options.environment)
+    environment[name] = value;
   std::vector<std::string> envStrings;
-  for (const auto& [name, value] : environment) envStrings.push_back(name + "=" + value);
+  for (const auto& [name, value] : environment)
+    envStrings.push_back(name + "=" + value);
   std::vector<char*> envp;
-  for (auto& s : envStrings) envp.push_back(s.data());
+  for (auto& s : envStrings)
+    envp.push_back(s.data());
   envp.push_back(nullptr);
 
   std::vector<std::string> argStrings{program.string()};
   argStrings.insert(argStrings.end(), options.arguments.begin(), options.arguments.end());
   std::vector<char*> argv;
-  for (auto& s : argStrings) argv.push_back(s.data());
+  for (auto& s : argStrings)
+    argv.push_back(s.data());
   argv.push_back(nullptr);
 
   posix_spawn_file_actions_t actions;

@@ -10,11 +10,17 @@ SharedObjects::SharedObjects(platform::Platform& platform) : platform(platform) 
 
 SharedObjects::~SharedObjects() = default;
 
-std::u16string SharedObjects::juvoFolder() const { return platform.moduleFolder + u"/JUVO"; }
+std::u16string SharedObjects::juvoFolder() const {
+  return platform.moduleFolder + u"/JUVO";
+}
 
-std::u16string SharedObjects::parsersFolder() const { return juvoFolder() + u"/Parsers"; }
+std::u16string SharedObjects::parsersFolder() const {
+  return juvoFolder() + u"/Parsers";
+}
 
-std::u16string SharedObjects::languagesFolder() const { return juvoFolder() + u"/Languages"; }
+std::u16string SharedObjects::languagesFolder() const {
+  return juvoFolder() + u"/Languages";
+}
 
 frmConfig& SharedObjects::configWindow() {
   if (!configWindow_ || configWindow_->form().isClosed()) {
