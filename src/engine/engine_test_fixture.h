@@ -44,10 +44,28 @@ class EngineTest : public ::testing::Test {
   }
 
   const std::vector<Shown>& shown() const { return test.ui.shown(); }
+  // The texts of the boxes titled `title` shown so far.
+  std::vector<std::u16string> boxTexts(std::u16string_view title) const {
+    std::vector<std::u16string> texts;
+    for (const Shown& box : shown()) {
+      if (box.title == title) texts.push_back(box.text);
+    }
+    return texts;
+  }
 
   TestPlatform test;
   platform::ScriptControl script;
 };
+
+// Checks that `box` is a message box with these texts, the OK button only and `icon`.
+inline void expectOkBox(const Shown& box, std::u16string_view text, std::u16string_view title,
+                        platform::Icon icon = platform::Icon::kNone) {
+  EXPECT_EQ(box.kind, Shown::Kind::kMessageBox);
+  EXPECT_EQ(platform::toUtf8(box.text), platform::toUtf8(text));
+  EXPECT_EQ(platform::toUtf8(box.title), platform::toUtf8(title));
+  EXPECT_EQ(box.buttons, platform::Buttons::kOk);
+  EXPECT_EQ(box.icon, icon);
+}
 
 inline std::string utf8(std::u16string_view text) {
   return platform::toUtf8(text);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -18,20 +17,15 @@ namespace {
 
 using testing::Shown;
 
-constexpr char kHello[] =
-    "function info() { engine.syntax = 'name'; }\r\n"
-    "function run() {\r\n"
-    "  engine.output('Hello, ' + engine.argument);\r\n"
-    "}\r\n";
-
 class ParserCommandTest : public ::testing::Test {
  protected:
   ParserCommandTest() {
-    test.writeParser("hello.js", kHello);
-    toastWindow = test.messages.createWindow([this](UINT message, WPARAM wParam, LPARAM) {
-      if (message == test.messages.RegisterWindowMessageA(kDisplayToastMessage)) {
-        toasts.emplace_back(reinterpret_cast<const ToastInfo*>(wParam)->message);
-      }
+    test.writeParser("hello.js",
+                     "function info() { engine.syntax = 'name'; }\r\n"
+                     "function run() { engine.output('Hello, ' + engine.argument); }\r\n");
+    toastWindow = test.messages.createWindow([this](UINT message, WPARAM, LPARAM) {
+      if (message == test.messages.RegisterWindowMessageA(kDisplayToastMessage))
+        toastsBefore.push_back(sent.size());
       return LRESULT{0};
     });
   }
@@ -41,6 +35,7 @@ class ParserCommandTest : public ::testing::Test {
   std::u16string command(std::u16string_view sCommand, std::u16string_view sCommandArg) {
     std::u16string sResult = u"left over";
     EXPECT_TRUE(plugin.ParseCommand(sCommand, sCommandArg, sResult));
+    if (!sResult.empty()) sent.push_back(sResult);
     return sResult;
   }
   const std::vector<Shown>& shown() const { return test.ui.shown(); }
@@ -48,7 +43,8 @@ class ParserCommandTest : public ::testing::Test {
   testing::TestPlatform test;
   juvo_main plugin{test.shared};
   HWND toastWindow;
-  std::vector<std::u16string> toasts;
+  std::vector<std::u16string> sent;
+  std::vector<std::size_t> toastsBefore;  // for each toast, how many texts had been sent
 };
 
 TEST_F(ParserCommandTest, SplitsTheNameFromTheArgumentAtTheFirstSpace) {
@@ -61,91 +57,55 @@ TEST_F(ParserCommandTest, SplitsTheNameFromTheArgumentAtTheFirstSpace) {
 }
 
 TEST_F(ParserCommandTest, AnUnknownNameIsReportedAsTyped) {
-  for (std::u16string_view arg : {u"Nosuch Amsterdam", u"", u" hello", u"hel*", u"../hello"}) {
+  for (std::u16string_view arg : {u"Nosuch Amsterdam", u"", u" hello", u"hel*"}) {
     test.ui.clear();
     EXPECT_EQ(command(u"/xjuvo", arg), u"");
     ASSERT_EQ(shown().size(), 1u);
-    const std::u16string typed(arg.substr(0, arg.find(u' ')));
-    EXPECT_EQ(shown()[0].text,
-              u"No parser with the name '" + typed +
-                  u"' found.\r\nType /xjuvoconfig for a list of installed parsers.");
-    EXPECT_EQ(shown()[0].title, u"Juvo");
-    EXPECT_EQ(shown()[0].buttons, platform::Buttons::kOk);
-    EXPECT_EQ(shown()[0].icon, platform::Icon::kNone);
+    testing::expectOkBox(shown()[0],
+                         u"No parser with the name '" +
+                             std::u16string(arg.substr(0, arg.find(u' '))) +
+                             u"' found.\r\nType /xjuvoconfig for a list of installed parsers.",
+                         u"Juvo");
   }
-  EXPECT_EQ(plugin.parserResults(), 0);
 }
 
-TEST_F(ParserCommandTest, RunsInTheHiddenConfigurationWindow) {
-  EXPECT_EQ(command(u"/xjuvo", u"hello x"), u"Hello, x");
-  frmConfig& window = test.shared.configWindow();
-  EXPECT_FALSE(window.form().isShown());
-  // Its load sequence ran before the parser: the list is read and the first entry shown.
-  EXPECT_EQ(window.form().control("scripts").items(), std::vector<std::u16string>{u"hello.js"});
-  EXPECT_EQ(window.form().control("syntxt").text(), u"/xjuvo hello name");
-  for (const Shown& item : shown())
-    EXPECT_NE(item.kind, Shown::Kind::kForm);
-}
-
-TEST_F(ParserCommandTest, EveryThirdNonEmptyResultBringsTheToastFirst) {
+TEST_F(ParserCommandTest, OnlyNonEmptyResultsCountAndEveryThirdBringsTheToastFirst) {
   test.writeParser("silent.js", "function run() {}");
-  EXPECT_EQ(command(u"/xjuvo", u"hello 1"), u"Hello, 1");
-  EXPECT_EQ(command(u"/xjuvo", u"silent"), u"");
-  EXPECT_EQ(command(u"/xjuvo", u"nosuch"), u"");
-  EXPECT_EQ(command(u"/xjuvo", u"hello 2"), u"Hello, 2");
-  EXPECT_TRUE(toasts.empty());
-  EXPECT_EQ(command(u"/xjuvo", u"hello 3"), u"Hello, 3");
-  EXPECT_EQ(toasts.size(), 1u);
-  EXPECT_EQ(plugin.parserResults(), 3);
-}
-
-TEST_F(ParserCommandTest, AFailedRunSendsNothingAndCountsNothing) {
   test.writeParser("broken.js", "function run() { nothing.here(); }");
   test.writeParser("forever.js", "function run() { while (true) {} }");
   test.platform.scriptTimeout = testing::kShortTimeout;
-  // The window, made by the first command, shows the first parser's information.
-  EXPECT_EQ(command(u"/xjuvo", u"hello first"), u"Hello, first");
+  EXPECT_EQ(command(u"/xjuvo", u"hello 1"), u"Hello, 1");
   test.ui.clear();
+  for (std::u16string_view nothing : {u"silent", u"nosuch", u"broken", u"forever"})
+    EXPECT_EQ(command(u"/xjuvo", nothing), u"");
+  ASSERT_EQ(shown().size(), 3u);
+  EXPECT_EQ(shown()[1].title, u"Parser error.");
+  EXPECT_EQ(shown()[2].text, u"Parser timeout, the parser took to long to execute.");
 
-  EXPECT_EQ(command(u"/xjuvo", u"broken"), u"");
-  ASSERT_EQ(shown().size(), 1u);
-  EXPECT_EQ(shown()[0].title, u"Parser error.");
-
-  test.ui.clear();
-  EXPECT_EQ(command(u"/xjuvo", u"forever"), u"");
-  ASSERT_EQ(shown().size(), 1u);
-  EXPECT_EQ(shown()[0].text, u"Parser timeout, the parser took to long to execute.");
-
-  EXPECT_EQ(command(u"/xjuvo", u"hello again"), u"Hello, again");
-  EXPECT_EQ(plugin.parserResults(), 2);
+  EXPECT_EQ(command(u"/xjuvo", u"hello 2"), u"Hello, 2");
+  EXPECT_TRUE(toastsBefore.empty());
+  EXPECT_EQ(command(u"/xjuvo", u"hello 3"), u"Hello, 3");
+  EXPECT_EQ(toastsBefore, std::vector<std::size_t>{2});  // before the third text went out
+  EXPECT_EQ(plugin.parserResults(), 3);
 }
 
-// The window's own members reach the engine: its information display and trial run.
-TEST_F(ParserCommandTest, TheWindowShowsAndTriesItsParsers) {
-  test.writeParser("long.js", "function run() { engine.output(new Array(1502).join('y')); }");
-  frmConfig& window = test.shared.configWindow();
-  platform::Form& form = window.form();
-  ASSERT_EQ(form.control("scripts").items().size(), 2u);
-  form.pick("scripts", u"hello.js");
+TEST_F(ParserCommandTest, RunsInTheHiddenWindowWhoseListShowsAndTriesTheParsers) {
+  EXPECT_EQ(command(u"/xjuvo", u"hello x"), u"Hello, x");
+  platform::Form& form = test.shared.configWindow().form();
+  EXPECT_FALSE(form.isShown());
+  for (const Shown& item : shown())
+    EXPECT_NE(item.kind, Shown::Kind::kForm);
+  // Its load ran first: the list is read and the first entry's information shown.
+  EXPECT_EQ(form.control("scripts").items(), std::vector<std::u16string>{u"hello.js"});
   EXPECT_EQ(form.control("syntxt").text(), u"/xjuvo hello name");
   EXPECT_EQ(form.control("destxt").text(), u"No description found");
-
+  // Its button tries the selected parser.
   test.ui.clear();
   test.ui.answerInput(u"World");
   form.clickButton("cmdTryCommand");
   ASSERT_EQ(shown().size(), 2u);
   EXPECT_EQ(shown()[0].title, u"Try command");
   EXPECT_EQ(shown()[1].text, u"Hello, World");
-
-  test.ui.clear();
-  form.pick("scripts", u"long.js");
-  EXPECT_EQ(form.control("syntxt").text(), u"/xjuvo hello name");  // long.js has no info
-  test.ui.clear();
-  form.clickButton("cmdTryCommand");
-  ASSERT_EQ(shown().size(), 3u);
-  EXPECT_EQ(shown()[2].text.size(), 501u);
-  EXPECT_EQ(window.runScript(test.modulePath("JUVO/Parsers/hello.js"), u"direct"),
-            u"Hello, direct");
 }
 
 }  // namespace

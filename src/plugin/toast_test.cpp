@@ -2,37 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/base/text.h"
 #include "shared/maker.h"
 
 namespace juvo {
 namespace {
 
-// What a host window copies out of the record during the send.
-struct ReceivedToast {
-  std::optional<std::u16string> title;
-  std::u16string message;
-  std::optional<std::u16string> link;
-  int32_t flag = 0;
-  LPARAM lParam = 0;
-};
+using Received = std::vector<std::u16string>;
 
-std::optional<std::u16string> copyText(const char16_t* text) {
-  if (text == nullptr) return std::nullopt;
-  return std::u16string(text);
-}
-
+// Each toast as a host window copies it out of the record during the send:
+// "title|message|link|flag|lParam", with "null" for an address of 0.
 class ToastTest : public ::testing::Test {
  protected:
   ToastTest() {
     window_ = messages_.createWindow([this](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
       if (message != messages_.RegisterWindowMessageA("messengerplus_displaytoast")) return 0;
       const auto& info = *reinterpret_cast<const ToastInfo*>(wParam);
-      received_.push_back({copyText(info.title), std::u16string(info.message), copyText(info.link),
-                           info.flag, lParam});
+      auto copy = [](const char16_t* text) { return text ? std::u16string(text) : u"null"; };
+      received_.push_back(copy(info.title) + u"|" + copy(info.message) + u"|" + copy(info.link) +
+                          u"|" + platform::decimal(info.flag) + u"|" + platform::decimal(lParam));
       return 0;
     });
   }
@@ -40,82 +31,42 @@ class ToastTest : public ::testing::Test {
 
   platform::WindowMessages messages_;
   HWND window_;
-  std::vector<ReceivedToast> received_;
+  Received received_;
 };
 
-TEST_F(ToastTest, DeliversTheRecordToEveryWindow) {
-  int otherWindowCalls = 0;
-  HWND other = messages_.createWindow([&](UINT, WPARAM, LPARAM) -> LRESULT {
-    ++otherWindowCalls;
-    return 0;
-  });
-  displayToast(messages_, u"Hello", u"Heading", u"http://x.example/", true);
-  messages_.destroyWindow(other);
-
-  ASSERT_EQ(received_.size(), 1u);
-  EXPECT_EQ(received_[0].title, u"Heading");
-  EXPECT_EQ(received_[0].message, u"Hello");
-  EXPECT_EQ(received_[0].link, u"http://x.example/");
-  EXPECT_EQ(received_[0].flag, -1);
-  EXPECT_EQ(received_[0].lParam, 1);
-  EXPECT_EQ(otherWindowCalls, 1);
-}
-
-TEST_F(ToastTest, EmptyHeadingAndLinkArriveAsNullAndFlagFalseAsZero) {
+TEST_F(ToastTest, DeliversZeroTerminatedCopiesOfTheTexts) {
+  // Views into one text: none of them ends in a zero of its own.
+  const std::u16string_view all = u"HeadingMessageLink";
+  displayToast(messages_, all.substr(7, 7), all.substr(0, 7), all.substr(14, 4), true);
+  // An empty heading or link is no address at all; the message always has one.
   displayToast(messages_, u"", u"", u"", false);
-  ASSERT_EQ(received_.size(), 1u);
-  EXPECT_EQ(received_[0].title, std::nullopt);
-  EXPECT_EQ(received_[0].message, u"");  // the message is never null
-  EXPECT_EQ(received_[0].link, std::nullopt);
-  EXPECT_EQ(received_[0].flag, 0);
+  EXPECT_EQ(received_, (Received{u"Heading|Message|Link|-1|1", u"null||null|0|1"}));
 }
 
-TEST_F(ToastTest, MessageIsCutTo255Units) {
+TEST_F(ToastTest, MessageIsCutTo255UnitsAndNeverConverted) {
   std::u16string longMessage;
   for (int i = 0; i < 300; ++i)
     longMessage += static_cast<char16_t>(u'a' + i % 26);
   displayToast(messages_, longMessage, u"h", u"l", true);
-  displayToast(messages_, longMessage.substr(0, 255), u"h", u"l", true);
-  ASSERT_EQ(received_.size(), 2u);
-  EXPECT_EQ(received_[0].message, longMessage.substr(0, 255));
-  EXPECT_EQ(received_[1].message, longMessage.substr(0, 255));
-}
-
-TEST_F(ToastTest, TextsOutsideTheAnsiCodePageArriveUnchanged) {
   const std::u16string greek = u"\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1";
-  const std::u16string japanese = u"\u3053\u3093\u306b\u3061\u306f";
-  const std::u16string emoji = u"\U0001F600";
-  displayToast(messages_, greek + japanese + emoji, japanese, greek, true);
-  ASSERT_EQ(received_.size(), 1u);
-  EXPECT_EQ(received_[0].message, greek + japanese + emoji);
-  EXPECT_EQ(received_[0].title, japanese);
-  EXPECT_EQ(received_[0].link, greek);
-}
-
-TEST_F(ToastTest, ViewsNeedNotBeZeroTerminated) {
-  const std::u16string text = u"HeadingMessageLink";
-  std::u16string_view all = text;
-  displayToast(messages_, all.substr(7, 7), all.substr(0, 7), all.substr(14, 4), true);
-  ASSERT_EQ(received_.size(), 1u);
-  EXPECT_EQ(received_[0].title, u"Heading");
-  EXPECT_EQ(received_[0].message, u"Message");
-  EXPECT_EQ(received_[0].link, u"Link");
+  const std::u16string japanese = u"\u3053\u3093\u306b\u3061\u306f\U0001F600";
+  displayToast(messages_, greek + japanese, japanese, greek, true);
+  EXPECT_EQ(received_, (Received{u"h|" + longMessage.substr(0, 255) + u"|l|-1|1",
+                                 japanese + u"|" + greek + japanese + u"|" + greek + u"|-1|1"}));
 }
 
 TEST_F(ToastTest, ParserResultToastNamesTheMakerOnTwoLines) {
+  const std::u16string message = parserResultToast().message;
   showParserResultToast(messages_);
-  ASSERT_EQ(received_.size(), 1u);
-  const ReceivedToast& toast = received_[0];
-  EXPECT_EQ(toast.title, u"Juvo");
-  EXPECT_EQ(toast.link, maker::kSite.view());
-  EXPECT_EQ(toast.flag, -1);
-  const std::size_t lineFeed = toast.message.find(u'\n');
+  EXPECT_EQ(received_,
+            Received{u"Juvo|" + message + u"|" + std::u16string(maker::kSite.view()) + u"|-1|1"});
+  const std::size_t lineFeed = message.find(u'\n');
   ASSERT_NE(lineFeed, std::u16string::npos);
-  EXPECT_EQ(toast.message.find(u'\n', lineFeed + 1), std::u16string::npos);
-  EXPECT_EQ(toast.message.find(u'\r'), std::u16string::npos);
-  EXPECT_NE(toast.message.substr(0, lineFeed).find(maker::kName), std::u16string::npos);
-  EXPECT_FALSE(toast.message.substr(lineFeed + 1).empty());
-  EXPECT_LE(toast.message.size(), kToastMessageLimit);
+  EXPECT_EQ(message.find_first_of(u"\r\n", lineFeed + 1), std::u16string::npos);
+  EXPECT_EQ(message.find(u'\r'), std::u16string::npos);
+  EXPECT_NE(message.substr(0, lineFeed).find(maker::kName), std::u16string::npos);
+  EXPECT_LT(lineFeed + 1, message.size());
+  EXPECT_LE(message.size(), kToastMessageLimit);
 }
 
 }  // namespace

@@ -14,21 +14,8 @@ namespace {
 using namespace std::string_literals;
 using platform::Variant;
 
-struct Stored {
-  DWORD type = 0;
-  std::string bytes;
-  friend bool operator==(const Stored&, const Stored&) = default;
-};
-
 class SettingsTest : public ::testing::Test {
  protected:
-  bool keyOpens(const char* path) {
-    HKEY key = nullptr;
-    LONG rc = registry_.RegOpenKeyA(HKEY_CURRENT_USER, path, &key);
-    registry_.RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
-  }
-
   void putRaw(const char* name, DWORD type, std::string_view bytes) {
     HKEY key = nullptr;
     ASSERT_EQ(registry_.RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Korvel\\JUVO", &key),
@@ -39,44 +26,41 @@ class SettingsTest : public ::testing::Test {
         ERROR_SUCCESS);
     registry_.RegCloseKey(key);
   }
-
-  // What is stored under the settings key; type 0 when nothing is.
-  Stored raw(const char* name) {
-    Stored stored;
-    HKEY key = nullptr;
-    if (registry_.RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Korvel\\JUVO", &key) == ERROR_SUCCESS) {
-      DWORD size = 0;
-      if (registry_.RegQueryValueExA(key, name, nullptr, &stored.type, nullptr, &size) ==
-          ERROR_SUCCESS) {
-        stored.bytes.resize(size);
-        registry_.RegQueryValueExA(key, name, nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(stored.bytes.data()), &size);
-      }
-    }
-    registry_.RegCloseKey(key);
-    return stored;
+  // The value's line in the hive file: "language"="text" for a zero-terminated REG_SZ,
+  // "language"=dword:... for a REG_DWORD.
+  std::string storedLine() {
+    const std::string text = temp_.read("registry.reg");
+    const size_t at = text.find("\n\"language\"=");
+    return at == std::string::npos ? "" : text.substr(at + 1, text.find('\n', at + 1) - at - 1);
   }
-
   SettingValue get(std::u16string_view name) {
     return regGetValue(registry_, HKEY_CURRENT_USER, kSettingsKey, name);
   }
-  void set(std::u16string_view name, const Variant& value) {
-    regSetValue(registry_, HKEY_CURRENT_USER, kSettingsKey, name, value);
+  void set(const Variant& value) {
+    regSetValue(registry_, HKEY_CURRENT_USER, kSettingsKey, kLanguageSetting, value);
   }
+  bool exists(std::u16string_view path) { return regKeyExists(registry_, HKEY_CURRENT_USER, path); }
 
   juvo::testing::TempFolder temp_;
   platform::Registry registry_{temp_.path() / "registry.reg"};
 };
 
-TEST_F(SettingsTest, AMissingKeyDoesNotExistAndIsNotMade) {
-  EXPECT_FALSE(regKeyExists(registry_, HKEY_CURRENT_USER, kSettingsKey));
+TEST_F(SettingsTest, AMissingKeyIsMadeByWritingOnlyAndFailuresAreSilent) {
+  set(Variant::null());  // has no text: nothing is stored
+  const HKEY bogus = reinterpret_cast<HKEY>(uintptr_t{0xbad});
+  regSetValue(registry_, bogus, kSettingsKey, kLanguageSetting, u"English");
+  EXPECT_FALSE(regKeyExists(registry_, bogus, kSettingsKey));
+  EXPECT_EQ(regGetValue(registry_, bogus, kSettingsKey, kLanguageSetting), SettingValue(u""));
+  EXPECT_FALSE(exists(kSettingsKey));
   EXPECT_EQ(get(kLanguageSetting), SettingValue(u""));
-  EXPECT_FALSE(keyOpens("Software"));
+  EXPECT_FALSE(exists(u"Software"));
   EXPECT_FALSE(std::filesystem::exists(registry_.hiveFile()));
 
-  putRaw("other", REG_SZ, "x\0"s);
-  EXPECT_TRUE(regKeyExists(registry_, HKEY_CURRENT_USER, kSettingsKey));
-  EXPECT_TRUE(regKeyExists(registry_, HKEY_CURRENT_USER, u"SOFTWARE\\korvel"));
+  set(u"English");
+  EXPECT_TRUE(exists(u"SOFTWARE\\korvel"));
+  platform::Registry nextRun(registry_.hiveFile());
+  EXPECT_EQ(regGetValue(nextRun, HKEY_CURRENT_USER, kSettingsKey, kLanguageSetting),
+            SettingValue(u"English"));
 }
 
 TEST_F(SettingsTest, ReadsTextsAndNumbersAndNothingElse) {
@@ -94,7 +78,6 @@ TEST_F(SettingsTest, ReadsTextsAndNumbersAndNothingElse) {
       {REG_SZ, ""s, u""},
       {REG_EXPAND_SZ, "English\0"s, u""},
       {REG_BINARY, "English\0"s, u""},
-      {REG_MULTI_SZ, "English\0\0"s, u""},
       {REG_DWORD, "\x07\0\0\0"s, 7},
       {REG_DWORD, "\xff\xff\xff\xff"s, -1},
       {REG_DWORD, "\x07\0\0\0\0\0\0\0"s, u""},  // too long to read as 4 bytes
@@ -105,69 +88,30 @@ TEST_F(SettingsTest, ReadsTextsAndNumbersAndNothingElse) {
   }
 }
 
-TEST_F(SettingsTest, WritesTrimmedTextsAndWholeNumbers) {
+TEST_F(SettingsTest, WritesTrimmedTextsAndWhole32BitNumbers) {
   const struct {
     Variant value;
-    Stored expected;
+    std::string line;
   } cases[] = {
-      {u"  English  ", {REG_SZ, "English\0"s}},
-      {u" \tword\t ", {REG_SZ, "\tword\t\0"s}},  // only spaces are trimmed
-      {u"", {REG_SZ, "\0"s}},
-      {u"12", {REG_DWORD, "\x0c\0\0\0"s}},
-      {u" -1 ", {REG_DWORD, "\xff\xff\xff\xff"s}},
-      {u"&H10", {REG_DWORD, "\x10\0\0\0"s}},
-      {u"2.5", {REG_DWORD, "\x02\0\0\0"s}},  // half to even
-      {u"3.5", {REG_DWORD, "\x04\0\0\0"s}},
-      {int32_t{7}, {REG_DWORD, "\x07\0\0\0"s}},
-      {int16_t{-2}, {REG_DWORD, "\xfe\xff\xff\xff"s}},
-      {true, {REG_SZ, "True\0"s}},
+      {u"  English  ", "\"language\"=\"English\""},
+      {u" \tword\t ", "\"language\"=\"\tword\t\""},  // only spaces are trimmed
+      {u"", "\"language\"=\"\""},
+      {u"12", "\"language\"=dword:0000000c"},
+      {u" -1 ", "\"language\"=dword:ffffffff"},
+      {u"3.5", "\"language\"=dword:00000004"},  // rounded half to even
+      {u"-2147483648", "\"language\"=dword:80000000"},
+      {u" 2147483648 ", "\"language\"=\"2147483648\""},  // too big: kept as text
+      {true, "\"language\"=\"True\""},
+      {u"Fran\u00e7ais", "\"language\"=\"" + platform::toAnsi(u"Fran\u00e7ais") + "\""},
   };
   for (const auto& c : cases) {
-    set(u"language", c.value);
-    EXPECT_EQ(raw("language"), c.expected) << platform::toUtf8(platform::toText(c.value));
+    set(c.value);
+    EXPECT_EQ(storedLine(), c.line) << platform::toUtf8(platform::toText(c.value));
   }
-
-  set(u"language", u"12");
-  EXPECT_EQ(get(u"language"), SettingValue(12));
-  EXPECT_EQ(settingText(get(u"language")), u"12");
-}
-
-TEST_F(SettingsTest, NumbersBeyond32BitsAreKeptAsText) {
-  set(u"big", u" 2147483648 ");
-  EXPECT_EQ(raw("big"), (Stored{REG_SZ, "2147483648\0"s}));
-  set(u"big", 1e20);
-  EXPECT_EQ(raw("big"), (Stored{REG_SZ, "1E+20\0"s}));
-  set(u"big", u"-2147483648");
-  EXPECT_EQ(raw("big"), (Stored{REG_DWORD, "\0\0\0\x80"s}));
-  EXPECT_EQ(settingText(get(u"big")), u"-2147483648");
-}
-
-TEST_F(SettingsTest, WritingIntoAMissingKeyMakesTheKeysAboveIt) {
-  set(kLanguageSetting, u"English");
-  EXPECT_TRUE(keyOpens("Software"));
-  EXPECT_TRUE(keyOpens("Software\\Korvel"));
-  EXPECT_EQ(get(kLanguageSetting), SettingValue(u"English"));
-  // And it is on disk for the next run.
-  platform::Registry nextRun(registry_.hiveFile());
-  EXPECT_EQ(regGetValue(nextRun, HKEY_CURRENT_USER, kSettingsKey, kLanguageSetting),
-            SettingValue(u"English"));
-}
-
-TEST_F(SettingsTest, NonAsciiTextPassesThroughTheAnsiCodePage) {
-  set(kLanguageSetting, u"Fran\u00e7ais");
-  EXPECT_EQ(raw("language").bytes, platform::toAnsi(u"Fran\u00e7ais") + '\0');
   EXPECT_EQ(get(kLanguageSetting), SettingValue(u"Fran\u00e7ais"));
-}
-
-TEST_F(SettingsTest, FailuresAreSilent) {
-  set(u"language", Variant::null());  // has no text: nothing is stored
-  EXPECT_FALSE(regKeyExists(registry_, HKEY_CURRENT_USER, kSettingsKey));
-
-  HKEY bogus = reinterpret_cast<HKEY>(uintptr_t{0xbad});
-  regSetValue(registry_, bogus, kSettingsKey, u"language", u"English");
-  EXPECT_FALSE(regKeyExists(registry_, bogus, kSettingsKey));
-  EXPECT_EQ(regGetValue(registry_, bogus, kSettingsKey, u"language"), SettingValue(u""));
-  EXPECT_FALSE(regKeyExists(registry_, HKEY_CURRENT_USER, kSettingsKey));
+  set(u"-2147483648");
+  EXPECT_EQ(get(kLanguageSetting), SettingValue(INT32_MIN));
+  EXPECT_EQ(settingText(get(kLanguageSetting)), u"-2147483648");
 }
 
 }  // namespace

@@ -1,33 +1,19 @@
 // A host object for the script host's tests: properties, methods with optional arguments,
-// callbacks into the control, and failures on request.
+// callbacks into the control, and an action of the test's own.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "error_testing.h"
 #include "platform/automation/dispatch_object.h"
 #include "platform/automation/variant_convert.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
 #include "platform/script/script_control.h"
-
-namespace platform {
-
-// Readable Variants in test failures.
-inline void PrintTo(const Variant& value, std::ostream* out) {
-  *out << "<type " << static_cast<int>(value.type());
-  try {
-    *out << " " << toUtf8(toText(value));
-  } catch (const Error&) {
-  }
-  *out << ">";
-}
-
-}  // namespace platform
 
 namespace platform::testing {
 
@@ -45,7 +31,7 @@ class TestHost : public DispatchObject {
       if (!child) child = std::make_shared<TestHost>(control_);
       return Variant(ObjectPtr(child));
     });
-    defineProperty(u"value", [](auto) { return Variant(u"default value"); });
+    defineProperty(u"value", [](auto) { return Variant(u"value"); });
     setDefaultMember(u"value");
     defineMethod(
         u"add",
@@ -73,13 +59,6 @@ class TestHost : public DispatchObject {
           return control_->Run(toText(args[0]), forwarded);
         },
         1, 3);
-    defineMethod(
-        u"fail",
-        [](std::span<Variant> args) -> Variant {
-          throw Error(toInt32(args[0]), toText(args[1]),
-                      args[2].isMissing() ? std::u16string() : toText(args[2]));
-        },
-        2, 3);
     defineMethod(
         u"act",
         [this](auto) {
@@ -112,24 +91,13 @@ class TestHost : public DispatchObject {
   std::shared_ptr<TestHost> child;
   std::vector<std::u16string> outputs;
   Variant echoed;
-  std::function<void()> action;  // what act() does
+  std::function<void()> action;  // what act() does, failures included
 
  private:
   ScriptControl* control_;
 };
 
-// The number of a platform::Error that `body` throws, or 0.
-inline int32_t errorNumberOf(const std::function<void()>& body) {
-  try {
-    body();
-  } catch (const Error& error) {
-    return error.number();
-  }
-  return 0;
-}
-
-inline int32_t number(ErrorCode code) {
-  return static_cast<int32_t>(code);
-}
+using juvo::testing::errorNumberOf;
+using juvo::testing::numberOf;
 
 }  // namespace platform::testing

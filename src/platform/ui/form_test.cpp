@@ -10,174 +10,122 @@
 namespace platform {
 namespace {
 
-// A small window like the language chooser: a label, a drop-down list, a list, two buttons
-// and a menu.
-struct SampleForm {
-  Form form{"frmSample", u"Sample", 3105, 1905, BorderStyle::kFixedToolWindow};
-  std::vector<std::string> events;
+using Events = std::vector<std::string>;
+using K = FormChange::Kind;
 
-  SampleForm() {
-    form.add(ControlKind::kLabel, "lblTitle", {240, 120, 2655, 255}, 0).setText(u"Title");
-    form.add(ControlKind::kDropDownList, "cmbLang", {240, 360, 2655, 315}, 3).onClick([this] {
-      events.push_back("cmbLang:" + std::to_string(combo().selectedIndex()));
-    });
-    form.add(ControlKind::kListBox, "lstItems", {240, 840, 2655, 600}, 2).onClick([this] {
-      events.push_back("lstItems:" + std::to_string(list().selectedIndex()));
-    });
-    form.add(ControlKind::kCommandButton, "cmdOff", {240, 1500, 900, 300}, 1).setEnabled(false);
-    form.add(ControlKind::kCommandButton, "cmdGo", {1240, 1500, 900, 300}, 4).onClick([this] {
-      events.push_back("cmdGo");
-    });
-    MenuItem& file = form.addMenu("mnuFile", u"F&ile");
-    file.add("mnuOpen", u"&Open").onClick([this] { events.push_back("mnuOpen"); });
-    file.addSeparator("mnuSpacer");
-    file.add("mnuClose", u"&Close").onClick([this] { form.close(); });
-    form.onLoad([this] { events.push_back("load"); });
-    form.onUnload([this] { events.push_back("unload"); });
-  }
-  Control& combo() { return form.control("cmbLang"); }
-  Control& list() { return form.control("lstItems"); }
-};
-
-TEST(Form, SelectingAnEntryRaisesClickWhetherCodeOrUserSelects) {
-  SampleForm sample;
-  sample.list().addItem(u"a.vbs");
-  sample.list().addItem(u"b.vbs");
-  sample.list().setSelectedIndex(1);
-  sample.form.select("lstItems", 0);
-  sample.list().setSelectedIndex(0);  // no change, no click
-  EXPECT_EQ(sample.events, (std::vector<std::string>{"lstItems:1", "lstItems:0"}));
-  EXPECT_EQ(sample.list().text(), u"a.vbs");
-
-  sample.list().setSelectedIndex(-1);
-  EXPECT_EQ(sample.events.size(), 2u) << "clearing the selection raises nothing";
-  EXPECT_EQ(sample.list().text(), u"");
-  EXPECT_THROW(sample.list().setSelectedIndex(2), Error);
-  EXPECT_THROW(sample.list().setSelectedIndex(-2), Error);
-  EXPECT_EQ(sample.list().selectedIndex(), -1);
-}
-
-TEST(Form, ClearingAListDropsTheSelectionSilentlyAndSelectingAgainClicks) {
-  SampleForm sample;
-  sample.list().addItem(u"a.vbs");
-  sample.list().setSelectedIndex(0);
-  sample.list().clearItems();
-  EXPECT_EQ(sample.list().selectedIndex(), -1);
-  sample.list().addItem(u"c.js");
-  sample.list().setSelectedIndex(0);
-  EXPECT_EQ(sample.events, (std::vector<std::string>{"lstItems:0", "lstItems:0"}));
-}
-
-TEST(Form, SettingTheTextOfADropDownListSelectsTheMatchingEntry) {
-  SampleForm sample;
-  for (auto name : {u"English", u"Dutch", u"German"})
-    sample.combo().addItem(name);
-  sample.combo().setText(u"Dutch");
-  EXPECT_EQ(sample.combo().selectedIndex(), 1);
-  EXPECT_EQ(sample.combo().text(), u"Dutch");
-  sample.combo().setText(u"dutch");  // the match is exact
-  EXPECT_EQ(sample.combo().selectedIndex(), -1);
-  sample.combo().setText(u"German");
-  EXPECT_TRUE(sample.form.pick("cmbLang", u"English"));
-  EXPECT_FALSE(sample.form.pick("cmbLang", u"French"));
-  EXPECT_EQ(sample.combo().text(), u"English");
-  EXPECT_EQ(sample.events, (std::vector<std::string>{"cmbLang:1", "cmbLang:2", "cmbLang:0"}));
-}
-
-TEST(Form, MenuItemsRaiseTheirHandlersExceptSeparatorsAndDisabledOnes) {
-  SampleForm sample;
-  sample.form.pickMenu("mnuOpen");
-  sample.form.pickMenu("mnuSpacer");
-  sample.form.menuItem("mnuOpen").setEnabled(false);
-  sample.form.pickMenu("mnuOpen");
-  EXPECT_EQ(sample.events, (std::vector<std::string>{"mnuOpen"}));
-  EXPECT_TRUE(sample.form.menuItem("mnuSpacer").isSeparator());
-  EXPECT_EQ(sample.form.menuBar().front()->children().size(), 3u);
-  EXPECT_THROW(sample.form.pickMenu("mnuNothing"), Error);
-  EXPECT_THROW(sample.form.clickButton("cmdNothing"), Error);
-  EXPECT_THROW(sample.form.add(ControlKind::kLabel, "cmdGo", {}, 9), Error);
-  EXPECT_THROW(sample.form.addMenu("mnuClose", u"x"), Error);
-}
-
-TEST(Form, LifecycleLoadsOnceAndClosesForGood) {
-  SampleForm sample;
-  EXPECT_FALSE(sample.form.isLoaded());
-  sample.form.setShown(true);  // showing loads first
-  sample.form.load();
-  EXPECT_TRUE(sample.form.isLoaded());
-  EXPECT_TRUE(sample.form.isShown());
-
-  std::vector<FormChange::Kind> seen;
-  sample.form.subscribe([&seen](const FormChange& change) { seen.push_back(change.kind); });
-  sample.form.pickMenu("mnuClose");
-  sample.form.close();
-  EXPECT_TRUE(sample.form.isClosed());
-  EXPECT_FALSE(sample.form.isShown());
-  sample.form.setShown(true);
-  EXPECT_FALSE(sample.form.isShown());
-  EXPECT_EQ(sample.events, (std::vector<std::string>{"load", "unload"}));
-  EXPECT_EQ(seen, (std::vector<FormChange::Kind>{FormChange::Kind::kClosed}));
-}
-
-TEST(Form, AFailingUnloadHandlerStillClosesTheWindow) {
-  Form form("frmX", u"X", 1000, 1000);
-  form.onUnload([] { raise(ErrorCode::kFail); });
-  bool closedSeen = false;
-  form.subscribe([&](const FormChange& change) {
-    closedSeen = closedSeen || change.kind == FormChange::Kind::kClosed;
+// A list or drop-down list whose clicks are recorded as "name:index".
+Control& addList(Form& form, ControlKind kind, const char* name, int tabIndex, Events& events) {
+  Control& list = form.add(kind, name, {}, tabIndex);
+  list.onClick([&list, &events] {
+    events.push_back(list.name() + ":" + std::to_string(list.selectedIndex()));
   });
-  EXPECT_THROW(form.close(), Error);
+  return list;
+}
+
+// As Visual Basic's ListIndex: a move to an entry clicks, whoever makes it; no move, or a
+// move to nothing (also by clearing the list), raises nothing.
+TEST(Form, SelectingAnEntryRaisesClickWhetherCodeOrUserSelects) {
+  Form form("frmX", u"X", 1000, 1000);
+  Events events;
+  Control& list = addList(form, ControlKind::kListBox, "lst", 0, events);
+  list.addItem(u"a.vbs");
+  list.addItem(u"b.vbs");
+  list.setSelectedIndex(1);
+  form.select("lst", 0);
+  list.setSelectedIndex(0);
+  EXPECT_EQ(list.text(), u"a.vbs");
+  list.setSelectedIndex(-1);
+  EXPECT_EQ(list.text(), u"");
+  EXPECT_THROW(list.setSelectedIndex(2), Error);
+  EXPECT_THROW(list.setSelectedIndex(-2), Error);
+  EXPECT_EQ(list.selectedIndex(), -1);
+
+  list.setSelectedIndex(0);
+  list.clearItems();
+  EXPECT_EQ(list.selectedIndex(), -1);
+  list.addItem(u"c.js");
+  list.setSelectedIndex(0);
+  EXPECT_EQ(events, (Events{"lst:1", "lst:0", "lst:0", "lst:0"}));
+
+  // A drop-down list's text selects the exactly matching entry.
+  Control& combo = addList(form, ControlKind::kDropDownList, "cmb", 1, events);
+  for (auto name : {u"English", u"Dutch"})
+    combo.addItem(name);
+  combo.setText(u"Dutch");
+  EXPECT_EQ(combo.text(), u"Dutch");
+  combo.setText(u"dutch");
+  EXPECT_EQ(combo.selectedIndex(), -1);
+  EXPECT_FALSE(form.pick("cmb", u"French"));
+  EXPECT_TRUE(form.pick("cmb", u"English"));
+  EXPECT_EQ(events, (Events{"lst:1", "lst:0", "lst:0", "lst:0", "cmb:1", "cmb:0"}));
+}
+
+TEST(Form, MenusLifecycleAndNamesBehaveAsInVisualBasic) {
+  Form form("frmX", u"X", 1000, 1000);
+  Events events;
+  MenuItem& file = form.addMenu("mnuFile", u"F&ile");
+  file.add("mnuOpen", u"&Open").onClick([&] { events.push_back("mnuOpen"); });
+  file.addSeparator("mnuSpacer");
+  file.add("mnuClose", u"&Close").onClick([&] { form.close(); });
+  form.onLoad([&] { events.push_back("load"); });
+  form.onUnload([&] { events.push_back("unload"); });
+  EXPECT_THROW(form.addMenu("mnuClose", u"x"), Error);
+  EXPECT_THROW(form.pickMenu("mnuNothing"), Error);
+  EXPECT_THROW(form.clickButton("cmdNothing"), Error);
+
+  form.setShown(true);  // showing loads first
+  form.load();
+  EXPECT_TRUE(form.isLoaded() && form.isShown());
+  form.pickMenu("mnuOpen");
+  form.pickMenu("mnuSpacer");
+  form.menuItem("mnuOpen").setEnabled(false);
+  form.pickMenu("mnuOpen");
+
+  std::vector<K> seen;
+  form.subscribe([&seen](const FormChange& change) { seen.push_back(change.kind); });
+  form.pickMenu("mnuClose");
+  form.close();
+  form.setShown(true);
   EXPECT_TRUE(form.isClosed());
-  EXPECT_TRUE(closedSeen);
+  EXPECT_FALSE(form.isShown());
+  EXPECT_EQ(events, (Events{"load", "mnuOpen", "unload"}));
+  EXPECT_EQ(seen, std::vector<K>{K::kClosed});
+
+  Form failing("frmX", u"X", 1000, 1000);
+  failing.onUnload([] { raise(ErrorCode::kFail); });
+  bool closedSeen = false;
+  failing.subscribe([&](const FormChange& change) { closedSeen |= change.kind == K::kClosed; });
+  EXPECT_THROW(failing.close(), Error);
+  EXPECT_TRUE(failing.isClosed() && closedSeen) << "a failing unload handler still closes it";
 }
 
 TEST(Form, FocusGoesToTheLowestTabIndexThatCanTakeIt) {
-  SampleForm sample;
-  // lblTitle (0) takes no focus, cmdOff (1) is disabled.
-  EXPECT_EQ(sample.form.firstFocus()->name(), "lstItems");
-  std::vector<std::string> order;
-  for (Control* control : sample.form.tabOrder())
-    order.push_back(control->name());
-  EXPECT_EQ(order, (std::vector<std::string>{"cmdOff", "lstItems", "cmbLang", "cmdGo"}));
-  sample.list().setVisible(false);
-  EXPECT_EQ(sample.form.firstFocus()->name(), "cmbLang");
-}
-
-TEST(Form, ListenersHearChangesUntilTheyUnsubscribe) {
-  SampleForm sample;
-  std::vector<std::pair<FormChange::Kind, std::string>> seen;
-  int id = sample.form.subscribe([&seen](const FormChange& change) {
-    std::string who = change.control    ? change.control->name()
-                      : change.menuItem ? change.menuItem->name()
-                                        : "form";
-    seen.emplace_back(change.kind, who);
-  });
-  sample.form.setCaption(u"Other");
-  sample.form.setCaption(u"Other");  // unchanged: nothing to tell
-  sample.form.control("lblTitle").setText(u"New");
-  sample.list().addItem(u"x");
-  sample.list().setSelectedIndex(0);
-  sample.form.control("cmdGo").setEnabled(false);
-  sample.form.menuItem("mnuOpen").setCaption(u"&Open...");
-  sample.form.unsubscribe(id);
-  sample.form.setCaption(u"Later");
-  using K = FormChange::Kind;
-  EXPECT_EQ(seen, (std::vector<std::pair<K, std::string>>{{K::kCaption, "form"},
-                                                          {K::kText, "lblTitle"},
-                                                          {K::kItems, "lstItems"},
-                                                          {K::kSelection, "lstItems"},
-                                                          {K::kState, "cmdGo"},
-                                                          {K::kMenuItem, "mnuOpen"}}));
-}
-
-TEST(Form, AListenerMayUnsubscribeAnotherWhileBeingTold) {
   Form form("frmX", u"X", 1000, 1000);
-  int second = 0;
+  form.add(ControlKind::kLabel, "lblTitle", {}, 0);
+  form.add(ControlKind::kCommandButton, "cmdOff", {}, 1).setEnabled(false);
+  form.add(ControlKind::kCommandButton, "cmdGo", {}, 3);
+  form.add(ControlKind::kListBox, "lstItems", {}, 2);
+  EXPECT_EQ(form.firstFocus()->name(), "lstItems");
+  form.control("lstItems").setVisible(false);
+  EXPECT_EQ(form.firstFocus()->name(), "cmdGo");
+}
+
+// Renderers follow the model through listeners; their own tests check what each change shows.
+TEST(Form, ListenersHearChangesUntilTheyUnsubscribe) {
+  Form form("frmX", u"X", 1000, 1000);
   int calls = 0;
-  form.subscribe([&](const FormChange&) { form.unsubscribe(second); });
+  int second = 0;
+  int first = form.subscribe([&](const FormChange&) { form.unsubscribe(second); });
   second = form.subscribe([&](const FormChange&) { ++calls; });
   form.setCaption(u"Y");
-  EXPECT_EQ(calls, 0);
+  EXPECT_EQ(calls, 0) << "a listener may unsubscribe another while being told";
+
+  std::vector<K> seen;
+  form.subscribe([&](const FormChange& change) { seen.push_back(change.kind); });
+  form.unsubscribe(first);
+  form.setCaption(u"Y");  // unchanged: nothing to tell
+  form.setCaption(u"Z");
+  EXPECT_EQ(seen, std::vector<K>{K::kCaption});
 }
 
 }  // namespace

@@ -19,13 +19,13 @@
 #include "platform/registry/registry.h"
 #include "plugin/module/juvo_exports.h"
 #include "plugin/module/juvo_ids.h"
-#include "shared/maker.h"
 #include "temp_folder.h"
 
 namespace {
 
 using juvo::testing::TempFolder;
 using platform::Bstr;
+using platform::referenceArgument;
 
 const std::filesystem::path kBuiltModule = JUVO_MODULE_FILE;
 
@@ -44,17 +44,11 @@ const bool kConfigHomeSet = [] {
 struct Module {
   Module() {
     std::filesystem::create_directories(folder.path() / "plugins");
-    path = folder.path() / "plugins" / "juvo.so";
     std::filesystem::copy_file(kBuiltModule, path);
     handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   }
-  template <class F>
-  F function(const char* name) const {
-    return handle ? reinterpret_cast<F>(dlsym(handle, name)) : nullptr;
-  }
-
   TempFolder folder;
-  std::filesystem::path path;
+  std::filesystem::path path = folder.path() / "plugins" / "juvo.so";
   void* handle = nullptr;
 };
 
@@ -63,7 +57,7 @@ const Module& module() {
   return loaded;
 }
 
-// The names of the functions and data a shared library exports (its defined dynamic symbols).
+// The names of the functions and data a 64-bit ELF shared library defines and exports.
 std::set<std::string> exportedSymbols(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -73,32 +67,23 @@ std::set<std::string> exportedSymbols(const std::filesystem::path& file) {
   };
   Elf64_Ehdr header;
   read(header, 0);
-  if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 || header.e_ident[EI_CLASS] != ELFCLASS64) {
-    throw std::runtime_error("not a 64-bit ELF file");
-  }
   std::set<std::string> names;
   for (size_t i = 0; i < header.e_shnum; ++i) {
-    Elf64_Shdr section;
+    Elf64_Shdr section, strings;
     read(section, header.e_shoff + i * sizeof section);
     if (section.sh_type != SHT_DYNSYM) continue;
-    Elf64_Shdr strings;
     read(strings, header.e_shoff + section.sh_link * sizeof strings);
     for (size_t s = 0; s < section.sh_size / sizeof(Elf64_Sym); ++s) {
       Elf64_Sym symbol;
       read(symbol, section.sh_offset + s * sizeof symbol);
       const int binding = ELF64_ST_BIND(symbol.st_info);
-      if (symbol.st_shndx == SHN_UNDEF || symbol.st_name == 0 ||
-          (binding != STB_GLOBAL && binding != STB_WEAK)) {
-        continue;
+      if (symbol.st_shndx != SHN_UNDEF && symbol.st_name != 0 &&
+          (binding == STB_GLOBAL || binding == STB_WEAK)) {
+        names.insert(bytes.c_str() + strings.sh_offset + symbol.st_name);
       }
-      names.insert(bytes.c_str() + strings.sh_offset + symbol.st_name);
     }
   }
   return names;
-}
-
-std::string clsidKey() {
-  return "CLSID\\" + platform::formatGuid(juvo::CLSID_juvo_main);
 }
 
 class JuvoModule : public ::testing::Test {
@@ -106,22 +91,19 @@ class JuvoModule : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(kConfigHomeSet);
     ASSERT_NE(module().handle, nullptr) << dlerror();
-    registerServer = module().function<platform::DllServerFunction>("DllRegisterServer");
-    unregisterServer = module().function<platform::DllServerFunction>("DllUnregisterServer");
-    canUnloadNow = module().function<platform::DllServerFunction>("DllCanUnloadNow");
-    getClassObject = module().function<platform::DllGetClassObjectFunction>("DllGetClassObject");
-    findResource = module().function<juvo::JuvoFindResourceFunction>("JuvoFindResource");
-    ASSERT_TRUE(registerServer && unregisterServer && canUnloadNow && getClassObject &&
-                findResource);
   }
 
-  std::optional<std::u16string> classesText(const std::string& key, const char* name = "") {
-    return platform::readRegistryText(registry, HKEY_CLASSES_ROOT, key, name);
+  template <class F>
+  F function(const char* name) {
+    auto f = reinterpret_cast<F>(dlsym(module().handle, name));
+    EXPECT_NE(f, nullptr) << name;
+    return f;
   }
+  HRESULT canUnloadNow() { return function<platform::DllServerFunction>("DllCanUnloadNow")(); }
 
   // Registers the module and creates juvo.juvo_main by its ProgID.
   platform::ComPtr<IDispatch> create() {
-    EXPECT_EQ(registerServer(), S_OK);
+    EXPECT_EQ(function<platform::DllServerFunction>("DllRegisterServer")(), S_OK);
     platform::ComPtr<IDispatch> object;
     EXPECT_EQ(platform::CoCreateInstanceByProgId(registry, juvo::kProgId, IID_IDispatch,
                                                  object.putVoid()),
@@ -129,23 +111,25 @@ class JuvoModule : public ::testing::Test {
     return object;
   }
 
-  std::span<const uint8_t> resource(const char* type, int id = 1) {
+  HRESULT invoke(IDispatch* object, DISPID id, std::span<VARIANT> args, VARIANT* result) {
+    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+    return object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, result, nullptr, nullptr);
+  }
+
+  std::string resource(const char* type, int id = 1) {
     const void* data = nullptr;
     uint32_t size = 0;
-    EXPECT_EQ(findResource(type, id, &data, &size), S_OK) << type;
-    return {static_cast<const uint8_t*>(data), size};
+    EXPECT_EQ(function<juvo::JuvoFindResourceFunction>("JuvoFindResource")(type, id, &data, &size),
+              S_OK)
+        << type;
+    return {static_cast<const char*>(data), size};
   }
-  std::string textResource(const char* type) {
-    std::span<const uint8_t> bytes = resource(type);
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+
+  std::optional<std::u16string> classesText(const std::string& key, const char* name = "") {
+    return platform::readRegistryText(registry, HKEY_CLASSES_ROOT, key, name);
   }
 
   platform::Registry& registry = platform::Registry::user();
-  platform::DllServerFunction registerServer = nullptr;
-  platform::DllServerFunction unregisterServer = nullptr;
-  platform::DllServerFunction canUnloadNow = nullptr;
-  platform::DllGetClassObjectFunction getClassObject = nullptr;
-  juvo::JuvoFindResourceFunction findResource = nullptr;
 };
 
 TEST(JuvoModuleFile, ExportsTheServerFunctionsAndNothingElse) {
@@ -155,151 +139,40 @@ TEST(JuvoModuleFile, ExportsTheServerFunctionsAndNothingElse) {
 }
 
 TEST_F(JuvoModule, RegistersItselfAndUnregistersCleanly) {
-  ASSERT_EQ(registerServer(), S_OK);
-  EXPECT_EQ(classesText(clsidKey()), u"juvo_main");
-  EXPECT_EQ(classesText(clsidKey() + "\\InprocServer32"),
-            platform::fromUtf8(module().path.string()));
-  EXPECT_EQ(classesText(clsidKey() + "\\InprocServer32", "ThreadingModel"), u"Apartment");
-  EXPECT_EQ(classesText(clsidKey() + "\\ProgID"), u"juvo.juvo_main");
+  const std::string clsidKey = "CLSID\\" + platform::formatGuid(juvo::CLSID_juvo_main);
+  const std::string libKey = "TypeLib\\" + platform::formatGuid(juvo::LIBID_juvo) + "\\1.0";
+  ASSERT_EQ(function<platform::DllServerFunction>("DllRegisterServer")(), S_OK);
+  EXPECT_EQ(classesText(clsidKey), u"juvo_main");
+  EXPECT_EQ(classesText(clsidKey + "\\InprocServer32"), platform::fromUtf8(module().path.string()));
+  EXPECT_EQ(classesText(clsidKey + "\\InprocServer32", "ThreadingModel"), u"Apartment");
+  EXPECT_EQ(classesText(clsidKey + "\\ProgID"), u"juvo.juvo_main");
   EXPECT_EQ(classesText("juvo.juvo_main\\CLSID"),
             platform::fromUtf8(platform::formatGuid(juvo::CLSID_juvo_main)));
-  const std::string libKey = "TypeLib\\" + platform::formatGuid(juvo::LIBID_juvo) + "\\1.0";
   EXPECT_EQ(classesText(libKey), u"Juvo plugin for Messenger Plus");
-  EXPECT_EQ(classesText(libKey + "\\0\\win32"), platform::fromUtf8(module().path.string()));
 
-  ASSERT_EQ(unregisterServer(), S_OK);
-  EXPECT_FALSE(classesText(clsidKey()));
+  ASSERT_EQ(function<platform::DllServerFunction>("DllUnregisterServer")(), S_OK);
+  EXPECT_FALSE(classesText(clsidKey));
   EXPECT_FALSE(classesText("juvo.juvo_main\\CLSID"));
   EXPECT_FALSE(classesText(libKey));
-  IDispatch* none = nullptr;
-  EXPECT_EQ(platform::CoCreateInstanceByProgId(registry, juvo::kProgId, IID_IDispatch,
-                                               reinterpret_cast<void**>(&none)),
-            CO_E_CLASSSTRING);
 }
 
-TEST_F(JuvoModule, CreationSetsUpTheUserAndTheModuleFolder) {
+TEST_F(JuvoModule, CreationSetsUpTheUserAndTheModuleFolderAndKeepsTheModuleInUse) {
   platform::ComPtr<IDispatch> object = create();
   ASSERT_TRUE(object);
-  // The plug-in's folders appear beside the module it was loaded from.
   EXPECT_TRUE(std::filesystem::is_directory(module().folder.path() / "plugins/JUVO/Parsers"));
-  // The first run for this user saved the language.
   EXPECT_EQ(
       platform::readRegistryText(registry, HKEY_CURRENT_USER, "Software\\Korvel\\JUVO", "language"),
       u"English");
   void* own = nullptr;
   ASSERT_EQ(object->QueryInterface(juvo::IID__juvo_main, &own), S_OK);
   static_cast<IUnknown*>(own)->Release();
-}
-
-TEST_F(JuvoModule, StaysInUseWhileAnObjectLives) {
-  platform::ComPtr<IDispatch> object = create();
-  ASSERT_TRUE(object);
   EXPECT_EQ(canUnloadNow(), S_FALSE);
   object = {};
   EXPECT_EQ(canUnloadNow(), S_OK);
 }
 
-TEST_F(JuvoModule, GetPublishInfoByDispid) {
-  platform::ComPtr<IDispatch> object = create();
-  ASSERT_TRUE(object);
-  Bstr name;
-  LONG commands = 0, tags = 7;
-  VARIANT args[] = {platform::referenceArgument(VT_I4, &tags),
-                    platform::referenceArgument(VT_I4, &commands),
-                    platform::referenceArgument(VT_BSTR, name.address())};
-  DISPPARAMS params{args, nullptr, 3, 0};
-  VARIANT result;
-  VariantInit(&result);
-  ASSERT_EQ(object->Invoke(0x60030004, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                           &result, nullptr, nullptr),
-            S_OK);
-  EXPECT_EQ(name.view(), u"Juvo");
-  EXPECT_EQ(commands, 4);
-  EXPECT_EQ(tags, 0);
-  EXPECT_EQ(result.vt, VT_BOOL);
-  EXPECT_EQ(result.boolVal, VARIANT_TRUE);
-}
-
-TEST_F(JuvoModule, GetPublishCommandInfoByName) {
-  platform::ComPtr<IDispatch> object = create();
-  ASSERT_TRUE(object);
-  std::u16string member = u"getpublishcommandinfo";
-  LPOLESTR names[] = {member.data()};
-  DISPID id = 0;
-  ASSERT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
-  EXPECT_EQ(id, 0x60030005);
-
-  Bstr name, value, help;
-  VARIANT args[] = {platform::referenceArgument(VT_BSTR, help.address()),
-                    platform::referenceArgument(VT_BSTR, value.address()),
-                    platform::referenceArgument(VT_BSTR, name.address()),
-                    platform::longArgument(LONG(1))};
-  DISPPARAMS params{args, nullptr, 4, 0};
-  VARIANT result;
-  VariantInit(&result);
-  ASSERT_EQ(object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-            S_OK);
-  EXPECT_EQ(name.view(), u"Use parser");
-  EXPECT_EQ(value.view(), u"xjuvo");
-  EXPECT_EQ(help.view(), u"parser name> <argument(s)");
-  EXPECT_EQ(result.vt, VT_EMPTY);
-
-  // Command 4 has no help: the host's text stays, the very same BSTR.
-  help = Bstr(u"host's help");
-  const BSTR helpBefore = help.get();
-  args[0] = platform::referenceArgument(VT_BSTR, help.address());
-  args[3] = platform::longArgument(LONG(4));
-  ASSERT_EQ(object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-            S_OK);
-  EXPECT_EQ(value.view(), u"xjuvoconfig");
-  EXPECT_EQ(help.get(), helpBefore);
-  EXPECT_EQ(help.view(), u"host's help");
-
-  DISPPARAMS tooFew{args, nullptr, 3, 0};
-  EXPECT_EQ(object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &tooFew, &result, nullptr, nullptr),
-            DISP_E_BADPARAMCOUNT);
-}
-
-TEST_F(JuvoModule, ParseCommandAnswersOnlyItsOwnCommands) {
-  platform::ComPtr<IDispatch> object = create();
-  ASSERT_TRUE(object);
-  std::u16string member = u"ParseCommand";
-  LPOLESTR names[] = {member.data()};
-  DISPID id = 0;
-  ASSERT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
-
-  Bstr command(u"/xjuvoshare"), argument, sent(u"typed");
-  VARIANT window;
-  VariantInit(&window);
-  window.vt = VT_DISPATCH;
-  window.pdispVal = nullptr;
-  VARIANT args[] = {platform::referenceArgument(VT_BSTR, sent.address()), window,
-                    platform::textArgument(argument.get()), platform::textArgument(command.get())};
-  DISPPARAMS params{args, nullptr, 4, 0};
-  VARIANT result;
-  VariantInit(&result);
-  ASSERT_EQ(object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-            S_OK);
-  EXPECT_EQ(result.boolVal, VARIANT_TRUE);
-  EXPECT_NE(sent.view().find(juvo::maker::kDownloadPage.view()), std::u16string_view::npos);
-
-  Bstr other(u"/nothing");
-  sent = Bstr(u"typed");
-  const BSTR before = sent.get();
-  args[0] = platform::referenceArgument(VT_BSTR, sent.address());
-  args[3] = platform::textArgument(other.get());
-  ASSERT_EQ(object->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr),
-            S_OK);
-  EXPECT_EQ(result.boolVal, VARIANT_FALSE);
-  EXPECT_EQ(sent.get(), before);
-  EXPECT_EQ(sent.view(), u"typed");
-
-  std::u16string unknown = u"ParseCommands";
-  names[0] = unknown.data();
-  EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, 0, &id), DISP_E_UNKNOWNNAME);
-}
-
-TEST_F(JuvoModule, ServesOnlyItsOwnClass) {
+TEST_F(JuvoModule, ServesOnlyItsOwnClassAndCountsFactoriesAsUse) {
+  auto getClassObject = function<platform::DllGetClassObjectFunction>("DllGetClassObject");
   void* factory = reinterpret_cast<void*>(1);
   CLSID other = juvo::CLSID_juvo_main;
   other.Data1 ^= 1;
@@ -307,57 +180,86 @@ TEST_F(JuvoModule, ServesOnlyItsOwnClass) {
   EXPECT_EQ(factory, nullptr);
   ASSERT_EQ(getClassObject(juvo::CLSID_juvo_main, IID_IClassFactory, &factory), S_OK);
   auto* classFactory = static_cast<IClassFactory*>(factory);
-  void* object = nullptr;
+  void* object = reinterpret_cast<void*>(1);
   EXPECT_EQ(classFactory->CreateInstance(classFactory, IID_IUnknown, &object),
             CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(classFactory->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
+  EXPECT_EQ(object, nullptr);
+  EXPECT_EQ(classFactory->CreateInstance(nullptr, IID_IUnknown, nullptr), E_POINTER);
   EXPECT_EQ(canUnloadNow(), S_FALSE);  // the factory is held
+  classFactory->LockServer(1);
   classFactory->Release();
+  EXPECT_EQ(canUnloadNow(), S_FALSE);
+  classFactory->LockServer(0);
   EXPECT_EQ(canUnloadNow(), S_OK);
 }
 
-TEST_F(JuvoModule, InterfaceIdRecordHoldsTheIidOfJuvoMain) {
-  std::span<const uint8_t> record = resource("_IID_JUVO_MAIN");
-  ASSERT_EQ(record.size(), 20u);
-  EXPECT_EQ(std::vector<uint8_t>(record.begin(), record.begin() + 4),
-            (std::vector<uint8_t>{16, 0, 0, 0}));
-  const auto iid = platform::guidBytes(juvo::IID__juvo_main);
-  EXPECT_TRUE(std::equal(iid.begin(), iid.end(), record.begin() + 4));
-  // The first group lies little-endian: D1EBA228 as 28 A2 EB D1.
-  EXPECT_EQ(record[4], 0x28);
-  EXPECT_EQ(record[7], 0xD1);
-  EXPECT_EQ(resource("_iid_juvo_main").data(), record.data());
+TEST_F(JuvoModule, HostCallsByDispidAndByNameWithInOutArguments) {
+  platform::ComPtr<IDispatch> object = create();
+  ASSERT_TRUE(object);
+  Bstr name, value, help;
+  LONG commands = 0, tags = 7;
+  VARIANT info[] = {referenceArgument(VT_I4, &tags), referenceArgument(VT_I4, &commands),
+                    referenceArgument(VT_BSTR, name.address())};
+  VARIANT result;
+  VariantInit(&result);
+  ASSERT_EQ(invoke(object.get(), 0x60030004, info, &result), S_OK);
+  EXPECT_EQ(name.view(), u"Juvo");
+  EXPECT_EQ(commands, 4);
+  EXPECT_EQ(tags, 0);
+  EXPECT_EQ(result.vt, VT_BOOL);
+  EXPECT_EQ(result.boolVal, VARIANT_TRUE);
+
+  std::u16string member = u"getpublishcommandinfo";
+  LPOLESTR names[] = {member.data()};
+  DISPID id = 0;
+  ASSERT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
+  EXPECT_EQ(id, 0x60030005);
+  VARIANT args[] = {referenceArgument(VT_BSTR, help.address()),
+                    referenceArgument(VT_BSTR, value.address()),
+                    referenceArgument(VT_BSTR, name.address()), platform::longArgument(1)};
+  ASSERT_EQ(invoke(object.get(), id, args, &result), S_OK);
+  EXPECT_EQ(name.view(), u"Use parser");
+  EXPECT_EQ(value.view(), u"xjuvo");
+  EXPECT_EQ(help.view(), u"parser name> <argument(s)");
+  EXPECT_EQ(result.vt, VT_EMPTY);
+  // Command 4 has no help: the host's text stays, the very same BSTR.
+  const BSTR helpBefore = help.get();
+  args[3] = platform::longArgument(4);
+  ASSERT_EQ(invoke(object.get(), id, args, &result), S_OK);
+  EXPECT_EQ(value.view(), u"xjuvoconfig");
+  EXPECT_EQ(help.get(), helpBefore);
+  EXPECT_EQ(invoke(object.get(), id, std::span(args, 3), &result), DISP_E_BADPARAMCOUNT);
 }
 
-TEST_F(JuvoModule, TypeLibraryListsTheNineMembersInOrder) {
-  const std::string idl = textResource("TYPELIB");
-  const std::pair<const char*, const char*> members[] = {{"0x60030001", "Initialize"},
-                                                         {"0x60030002", "Uninitialize"},
-                                                         {"0x60030003", "Configure"},
-                                                         {"0x60030004", "GetPublishInfo"},
-                                                         {"0x60030005", "GetPublishCommandInfo"},
-                                                         {"0x60030006", "GetPublishTagInfo"},
-                                                         {"0x60030008", "ParseCommand"},
-                                                         {"0x60030009", "ParseTag"},
-                                                         {"0x6003000A", "ReceiveNotify"}};
-  size_t at = idl.find("interface _juvo_main : IDispatch");
-  ASSERT_NE(at, std::string::npos) << idl;
-  for (const auto& [id, name] : members) {
-    const std::string entry = std::string("[id(") + id + ")]\n        HRESULT " + name + "(";
-    const size_t next = idl.find(entry, at);
-    ASSERT_NE(next, std::string::npos) << entry << "\n" << idl;
-    at = next;
+TEST_F(JuvoModule, InterfaceIdRecordHoldsTheIidOfJuvoMain) {
+  const std::string record = resource("_IID_JUVO_MAIN");
+  ASSERT_EQ(record.size(), 20u);
+  EXPECT_EQ(record.substr(0, 4), std::string("\x10\0\0\0", 4));
+  const auto iid = platform::guidBytes(juvo::IID__juvo_main);
+  EXPECT_EQ(record.substr(4), std::string(iid.begin(), iid.end()));
+  // The first group lies little-endian: D1EBA228 as 28 A2 EB D1.
+  EXPECT_EQ(record.substr(4, 4), "\x28\xA2\xEB\xD1");
+  EXPECT_EQ(resource("_iid_juvo_main"), record);
+}
+
+TEST_F(JuvoModule, TypeLibraryDeclaresTheLibraryTheMembersAndTheClass) {
+  const std::string idl = resource("TYPELIB");
+  size_t at = 0;
+  for (const char* part :
+       {"uuid(4271b10a-6c84-4417-a006-947fda2940c9)", "version(1.0)", "lcid(0x0409)",
+        "helpstring(\"Juvo plugin for Messenger Plus\")", "library juvo\n",
+        "interface _juvo_main : IDispatch", "[id(0x60030001)]\n        HRESULT Initialize(",
+        "[in, out] BSTR* sResult", "[id(0x6003000A)]\n        HRESULT ReceiveNotify(",
+        "coclass juvo_main"}) {
+    at = idl.find(part, at);
+    ASSERT_NE(at, std::string::npos) << "missing or out of order: " << part << "\n" << idl;
   }
   EXPECT_EQ(idl.find("0x60030007"), std::string::npos);
-  EXPECT_NE(idl.find("library juvo\n"), std::string::npos);
-  EXPECT_NE(idl.find("helpstring(\"Juvo plugin for Messenger Plus\")"), std::string::npos);
-  EXPECT_NE(idl.find("lcid(0x0409)"), std::string::npos);
-  EXPECT_NE(idl.find("uuid(4271b10a-6c84-4417-a006-947fda2940c9)"), std::string::npos);
-  EXPECT_NE(idl.find("coclass juvo_main"), std::string::npos);
-  EXPECT_NE(idl.find("[in, out] BSTR* sResult"), std::string::npos);
 }
 
 TEST_F(JuvoModule, VersionRecordNamesTheProduct) {
-  const std::string version = textResource("VERSION");
+  const std::string version = resource("VERSION");
   for (const char* line :
        {"FILEVERSION 0,1,0,0", "PRODUCTVERSION 0,1,0,0", "BLOCK \"040904B0\"",
         "VALUE \"FileVersion\", \"0.01\"", "VALUE \"ProductVersion\", \"0.01\"",
@@ -367,21 +269,17 @@ TEST_F(JuvoModule, VersionRecordNamesTheProduct) {
     EXPECT_NE(version.find(line), std::string::npos) << line << "\n" << version;
   }
   // Type 16 is the version record too, by number.
-  EXPECT_EQ(resource(reinterpret_cast<const char*>(uintptr_t{16})).data(),
-            resource("VERSION").data());
+  EXPECT_EQ(resource(reinterpret_cast<const char*>(uintptr_t{16})), version);
 }
 
 TEST_F(JuvoModule, OtherResourcesAreNotFound) {
+  auto findResource = function<juvo::JuvoFindResourceFunction>("JuvoFindResource");
   const void* data = nullptr;
   uint32_t size = 0;
   EXPECT_EQ(findResource("TYPELIB", 2, &data, &size),
             HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND));
   EXPECT_EQ(findResource("ICON", 1, &data, &size),
             HRESULT_FROM_WIN32(ERROR_RESOURCE_TYPE_NOT_FOUND));
-  EXPECT_EQ(findResource(reinterpret_cast<const char*>(uintptr_t{3}), 1, &data, &size),
-            HRESULT_FROM_WIN32(ERROR_RESOURCE_TYPE_NOT_FOUND));
-  EXPECT_EQ(data, nullptr);
-  EXPECT_EQ(findResource("TYPELIB", 1, nullptr, &size), E_POINTER);
   EXPECT_EQ(findResource(nullptr, 1, &data, &size), E_POINTER);
 }
 
