@@ -31,7 +31,9 @@ TempFolder::~TempFolder() {
   fs::remove_all(path_, ec);
 }
 
-std::u16string TempFolder::text() const { return platform::fromUtf8(path_.string()); }
+std::u16string TempFolder::text() const {
+  return platform::fromUtf8(path_.string());
+}
 
 fs::path TempFolder::write(std::string_view relative, std::string_view bytes) const {
   fs::path file = path_ / relative;

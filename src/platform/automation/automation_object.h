@@ -16,7 +16,7 @@
 namespace platform {
 
 using MemberId = int32_t;
-inline constexpr MemberId kDefaultMember = 0;  // DISPID_VALUE
+inline constexpr MemberId kDefaultMember = 0;   // DISPID_VALUE
 inline constexpr MemberId kNewEnumMember = -4;  // DISPID_NEWENUM
 
 // The DISPATCH_* flags. A script's `obj.x` without parentheses asks for kMethod | kPropertyGet.

@@ -29,7 +29,9 @@ Variant DispatchObject::invoke(MemberId id, uint16_t kind, std::span<Variant> ar
   const Member& m = member(id);
   if (kind & (kPropertyPut | kPropertyPutRef)) {
     if (args.empty()) raise(ErrorCode::kBadParamCount);
-    const Setter& setter = (kind & kPropertyPutRef) && m.putRef ? m.putRef : m.put ? m.put : m.putRef;
+    const Setter& setter = (kind & kPropertyPutRef) && m.putRef ? m.putRef
+                           : m.put                              ? m.put
+                                                                : m.putRef;
     if (!setter) raise(ErrorCode::kMemberNotFound);
     setter(args.first(args.size() - 1), args.back());
     return {};
@@ -49,8 +51,8 @@ Variant DispatchObject::invoke(MemberId id, uint16_t kind, std::span<Variant> ar
 }
 
 void DispatchObject::defineProperty(std::u16string name, Getter get, Setter put, Setter putRef) {
-  members_.push_back(Member{std::move(name), std::move(get), std::move(put), std::move(putRef),
-                            {}, 0, 0});
+  members_.push_back(
+      Member{std::move(name), std::move(get), std::move(put), std::move(putRef), {}, 0, 0});
 }
 
 void DispatchObject::defineMethod(std::u16string name, Body body, size_t minArgs, size_t maxArgs) {

@@ -4,9 +4,9 @@ namespace platform {
 
 VarType Variant::type() const {
   static constexpr VarType kByIndex[] = {
-      VarType::kEmpty,    VarType::kNull,   VarType::kBoolean, VarType::kInteger, VarType::kLong,
-      VarType::kSingle,   VarType::kDouble, VarType::kCurrency, VarType::kDate,   VarType::kString,
-      VarType::kObject,   VarType::kError,  VarType::kByte,     VarType::kArray};
+      VarType::kEmpty,  VarType::kNull,   VarType::kBoolean,  VarType::kInteger, VarType::kLong,
+      VarType::kSingle, VarType::kDouble, VarType::kCurrency, VarType::kDate,    VarType::kString,
+      VarType::kObject, VarType::kError,  VarType::kByte,     VarType::kArray};
   return kByIndex[value_.index()];
 }
 

@@ -49,7 +49,8 @@ struct ErrorValue {
   int32_t scode = 0;
   friend bool operator==(ErrorValue, ErrorValue) = default;
 };
-inline constexpr int32_t kMissingArgument = static_cast<int32_t>(0x80020004);  // DISP_E_PARAMNOTFOUND
+inline constexpr int32_t kMissingArgument =
+    static_cast<int32_t>(0x80020004);  // DISP_E_PARAMNOTFOUND
 
 class Variant;
 

@@ -18,7 +18,9 @@ Variant defaultValue(const ObjectPtr& object) {
   return object->invoke(kDefaultMember, kPropertyGet, {});
 }
 
-std::u16string ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+std::u16string ascii(const std::string& s) {
+  return std::u16string(s.begin(), s.end());
+}
 
 }  // namespace
 
@@ -35,16 +37,18 @@ std::u16string formatNumber(double value) {
 
 std::optional<double> parseNumber(std::u16string_view text) {
   std::u16string_view t = text;
-  while (!t.empty() && (t.front() == u' ' || t.front() == u'\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == u' ' || t.back() == u'\t')) t.remove_suffix(1);
+  while (!t.empty() && (t.front() == u' ' || t.front() == u'\t'))
+    t.remove_prefix(1);
+  while (!t.empty() && (t.back() == u' ' || t.back() == u'\t'))
+    t.remove_suffix(1);
   if (t.empty()) return std::nullopt;
   std::string narrow;
   for (char16_t c : t) {
     if (c > 0x7F) return std::nullopt;
     narrow.push_back(static_cast<char>(c));
   }
-  if (narrow.size() > 2 && narrow[0] == '&' && (narrow[1] == 'H' || narrow[1] == 'h' ||
-                                                narrow[1] == 'O' || narrow[1] == 'o')) {
+  if (narrow.size() > 2 && narrow[0] == '&' &&
+      (narrow[1] == 'H' || narrow[1] == 'h' || narrow[1] == 'O' || narrow[1] == 'o')) {
     int base = (narrow[1] == 'H' || narrow[1] == 'h') ? 16 : 8;
     char* end = nullptr;
     unsigned long long v = std::strtoull(narrow.c_str() + 2, &end, base);
@@ -57,17 +61,20 @@ std::optional<double> parseNumber(std::u16string_view text) {
   size_t i = 0;
   if (narrow[i] == '+' || narrow[i] == '-') ++i;
   size_t digits = 0;
-  while (i < narrow.size() && std::isdigit(static_cast<unsigned char>(narrow[i]))) ++i, ++digits;
+  while (i < narrow.size() && std::isdigit(static_cast<unsigned char>(narrow[i])))
+    ++i, ++digits;
   if (i < narrow.size() && narrow[i] == '.') {
     ++i;
-    while (i < narrow.size() && std::isdigit(static_cast<unsigned char>(narrow[i]))) ++i, ++digits;
+    while (i < narrow.size() && std::isdigit(static_cast<unsigned char>(narrow[i])))
+      ++i, ++digits;
   }
   if (digits == 0) return std::nullopt;
   if (i < narrow.size() && (narrow[i] == 'e' || narrow[i] == 'E')) {
     ++i;
     if (i < narrow.size() && (narrow[i] == '+' || narrow[i] == '-')) ++i;
     size_t expDigits = 0;
-    while (i < narrow.size() && std::isdigit(static_cast<unsigned char>(narrow[i]))) ++i, ++expDigits;
+    while (i < narrow.size() && std::isdigit(static_cast<unsigned char>(narrow[i])))
+      ++i, ++expDigits;
     if (expDigits == 0) return std::nullopt;
   }
   if (i != narrow.size()) return std::nullopt;
@@ -76,46 +83,71 @@ std::optional<double> parseNumber(std::u16string_view text) {
 
 std::u16string toText(const Variant& value) {
   switch (value.type()) {
-    case VarType::kEmpty: return {};
-    case VarType::kNull: raise(ErrorCode::kInvalidUseOfNull);
-    case VarType::kBoolean: return value.boolean() ? u"True" : u"False";
-    case VarType::kInteger: return decimal(value.integer());
-    case VarType::kLong: return decimal(value.longValue());
-    case VarType::kByte: return decimal(value.byte());
+    case VarType::kEmpty:
+      return {};
+    case VarType::kNull:
+      raise(ErrorCode::kInvalidUseOfNull);
+    case VarType::kBoolean:
+      return value.boolean() ? u"True" : u"False";
+    case VarType::kInteger:
+      return decimal(value.integer());
+    case VarType::kLong:
+      return decimal(value.longValue());
+    case VarType::kByte:
+      return decimal(value.byte());
     case VarType::kSingle: {
       char buffer[32];
       std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value.single()));
       return ascii(buffer);
     }
-    case VarType::kDouble: return formatNumber(value.dbl());
-    case VarType::kCurrency: return formatNumber(static_cast<double>(value.currency().scaled) / 10000.0);
-    case VarType::kDate: return formatNumber(value.date().days);
-    case VarType::kString: return value.string();
-    case VarType::kObject: return toText(defaultValue(value.object()));
-    case VarType::kError: return u"Error " + decimal(value.error().scode);
-    default: raise(ErrorCode::kTypeMismatch);
+    case VarType::kDouble:
+      return formatNumber(value.dbl());
+    case VarType::kCurrency:
+      return formatNumber(static_cast<double>(value.currency().scaled) / 10000.0);
+    case VarType::kDate:
+      return formatNumber(value.date().days);
+    case VarType::kString:
+      return value.string();
+    case VarType::kObject:
+      return toText(defaultValue(value.object()));
+    case VarType::kError:
+      return u"Error " + decimal(value.error().scode);
+    default:
+      raise(ErrorCode::kTypeMismatch);
   }
 }
 
 double toDouble(const Variant& value) {
   switch (value.type()) {
-    case VarType::kEmpty: return 0;
-    case VarType::kNull: raise(ErrorCode::kInvalidUseOfNull);
-    case VarType::kBoolean: return value.boolean() ? -1 : 0;
-    case VarType::kInteger: return value.integer();
-    case VarType::kLong: return value.longValue();
-    case VarType::kByte: return value.byte();
-    case VarType::kSingle: return value.single();
-    case VarType::kDouble: return value.dbl();
-    case VarType::kCurrency: return static_cast<double>(value.currency().scaled) / 10000.0;
-    case VarType::kDate: return value.date().days;
+    case VarType::kEmpty:
+      return 0;
+    case VarType::kNull:
+      raise(ErrorCode::kInvalidUseOfNull);
+    case VarType::kBoolean:
+      return value.boolean() ? -1 : 0;
+    case VarType::kInteger:
+      return value.integer();
+    case VarType::kLong:
+      return value.longValue();
+    case VarType::kByte:
+      return value.byte();
+    case VarType::kSingle:
+      return value.single();
+    case VarType::kDouble:
+      return value.dbl();
+    case VarType::kCurrency:
+      return static_cast<double>(value.currency().scaled) / 10000.0;
+    case VarType::kDate:
+      return value.date().days;
     case VarType::kString: {
       std::optional<double> number = parseNumber(value.string());
       if (!number) raise(ErrorCode::kTypeMismatch);
       return *number;
     }
-    case VarType::kObject: return toDouble(defaultValue(value.object()));
-    default: raise(ErrorCode::kTypeMismatch);
+    case VarType::kObject:
+      return toDouble(defaultValue(value.object()));
+    default:
+      raise(ErrorCode::kTypeMismatch);
   }
 }
 

@@ -66,8 +66,8 @@ const AnsiCodePage& ansiCodePage() {
       freelocale(loc);
     }
     if (name == "UTF-8" || name == "utf8") return AnsiCodePage{"UTF-8", CodePageKind::kUtf8};
-    if (name == "ANSI_X3.4-1968" || name == "ASCII" || name == "CP1252" ||
-        name == "WINDOWS-1252" || name.empty())
+    if (name == "ANSI_X3.4-1968" || name == "ASCII" || name == "CP1252" || name == "WINDOWS-1252" ||
+        name.empty())
       return AnsiCodePage{"WINDOWS-1252", CodePageKind::kCp1252};
     return AnsiCodePage{name, CodePageKind::kIconv};
   }();
@@ -240,7 +240,9 @@ std::u16string fromAnsi(std::string_view bytes) {
   return {};
 }
 
-const std::string& ansiCodePageName() { return ansiCodePage().name; }
+const std::string& ansiCodePageName() {
+  return ansiCodePage().name;
+}
 
 char16_t toLower(char16_t c) {
   if (c < 0x80) return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
@@ -262,13 +264,15 @@ static char16_t toUpperUnit(char16_t c) {
 
 std::u16string toLower(std::u16string_view text) {
   std::u16string out(text);
-  for (char16_t& c : out) c = toLower(c);
+  for (char16_t& c : out)
+    c = toLower(c);
   return out;
 }
 
 std::u16string toUpper(std::u16string_view text) {
   std::u16string out(text);
-  for (char16_t& c : out) c = toUpperUnit(c);
+  for (char16_t& c : out)
+    c = toUpperUnit(c);
   return out;
 }
 

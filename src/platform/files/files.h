@@ -10,8 +10,8 @@
 namespace platform::files {
 
 enum class Entries {
-  kOrdinaryFiles,     // regular files that are not hidden (no leading '.')
-  kFilesAndFolders,   // anything with a matching name, hidden or not
+  kOrdinaryFiles,    // regular files that are not hidden (no leading '.')
+  kFilesAndFolders,  // anything with a matching name, hidden or not
 };
 
 // The names (without folder, as stored) of the entries in the folder part of `pattern` whose

@@ -15,7 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path nativePath(std::u16string_view path) { return fs::path(toUtf8(path)); }
+fs::path nativePath(std::u16string_view path) {
+  return fs::path(toUtf8(path));
+}
 
 [[noreturn]] void raiseForErrno(int error, std::u16string_view path) {
   ErrorCode code = ErrorCode::kPathFileAccess;
@@ -45,7 +47,8 @@ bool matchesPattern(std::u16string_view name, std::u16string_view pattern) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == u'*') ++p;
+  while (p < pattern.size() && pattern[p] == u'*')
+    ++p;
   return p == pattern.size();
 }
 
@@ -107,7 +110,8 @@ std::vector<std::u16string> readLines(std::u16string_view path) {
   std::string bytes;
   char buffer[1 << 16];
   size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    bytes.append(buffer, got);
   if (std::ferror(file.get())) raiseForErrno(EIO, path);
   return splitLines(fromAnsi(bytes));
 }
