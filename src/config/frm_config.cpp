@@ -98,13 +98,8 @@ frmConfig::frmConfig(SharedObjects& shared)
 
 frmConfig::~frmConfig() = default;
 
-const cLanguage& frmConfig::lang() const {
-  if (!shared_.lang) platform::raise(platform::ErrorCode::kObjectVariableNotSet);
-  return *shared_.lang;
-}
-
 void frmConfig::loadlang() {
-  const cLanguage& table = lang();
+  const cLanguage& table = shared_.language();
   for (std::string_view name : kMenuCaptions) {
     form_.menuItem(name).setCaption(table.str(key(name)));
   }
@@ -152,7 +147,7 @@ void frmConfig::cmdRefresh_Click() {
 void frmConfig::cmdDeleteParser_Click() {
   const std::u16string entry = form_.control("scripts").text();
   const std::u16string question =
-      platform::replaceAll(lang().str(u"msgSureDelete"), u"%parser%", entry);
+      platform::replaceAll(shared_.language().str(u"msgSureDelete"), u"%parser%", entry);
   platform::Ui& ui = shared_.platform.ui;
   if (ui.messageBox(question, platform::Buttons::kYesNo, platform::Icon::kQuestion, kDeleteTitle) !=
       platform::Answer::kYes) {

@@ -23,7 +23,6 @@
 
 namespace juvo {
 
-class cLanguage;
 class SharedObjects;
 
 class frmConfig {
@@ -66,8 +65,6 @@ class frmConfig {
   void cmdDeleteParser_Click();
   void cmdTryCommand_Click();
   void mnuClose_Click();
-
-  const cLanguage& lang() const;
 
   SharedObjects& shared_;
   platform::Form form_;

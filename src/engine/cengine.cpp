@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "engine/texts.h"
+#include "language/c_language.h"
 #include "platform/automation/variant_convert.h"
 #include "platform/base/error.h"
 #include "platform/platform.h"
@@ -27,9 +27,9 @@ void requireNoIndex(std::span<Variant> index) {
 cengine::cengine(SharedObjects& shared)
     : shared_(shared),
       argument_(),
-      help_(str(shared, u"msgNoHelpFound")),
-      description_(str(shared, u"msgNoDescriptionFound")),
-      syntax_(str(shared, u"msgNoSyntaxFound")),
+      help_(shared.language().str(u"msgNoHelpFound")),
+      description_(shared.language().str(u"msgNoDescriptionFound")),
+      syntax_(shared.language().str(u"msgNoSyntaxFound")),
       result_() {
   defineText(u"help", &cengine::help_);
   defineText(u"syntax", &cengine::syntax_);

@@ -2,7 +2,7 @@
 
 #include "config/frm_config.h"
 #include "engine/find_parser.h"
-#include "engine/texts.h"
+#include "language/c_language.h"
 #include "platform/base/text.h"
 #include "platform/platform.h"
 #include "platform/ui/ui.h"
@@ -21,7 +21,7 @@ std::u16string runChatParser(SharedObjects& shared, std::u16string_view sCommand
   const std::u16string path = findParser(shared, name);
   if (path.empty()) {
     shared.platform.ui.messageBox(
-        platform::replaceAll(str(shared, u"msgParserNotFound"), u"%parser%", name),
+        platform::replaceAll(shared.language().str(u"msgParserNotFound"), u"%parser%", name),
         platform::Buttons::kOk, platform::Icon::kNone, kApplicationTitle);
     return {};
   }

@@ -6,7 +6,7 @@
 #include "engine/cengine.h"
 #include "engine/chunks.h"
 #include "engine/run_script.h"
-#include "engine/texts.h"
+#include "language/c_language.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
 #include "platform/platform.h"
@@ -83,9 +83,10 @@ void tryParser(platform::ScriptControl& script, SharedObjects& shared, platform:
     const std::u16string entry = selectedEntry(form);
     const std::u16string name = parserNameOf(entry);
 
-    const std::u16string prompt = platform::replaceAll(
-        str(shared, u"msgTryCommandInput") + u"\r\n\r\n" + str(shared, u"msgTryCommandNote"),
-        u"%parser%", name);
+    const std::u16string prompt =
+        platform::replaceAll(shared.language().str(u"msgTryCommandInput") + u"\r\n\r\n" +
+                                 shared.language().str(u"msgTryCommandNote"),
+                             u"%parser%", name);
     platform::Ui& ui = shared.platform.ui;
     const std::optional<std::u16string> answer =
         ui.inputBox(prompt, form.control("cmdTryCommand").text(), u"");
@@ -94,7 +95,7 @@ void tryParser(platform::ScriptControl& script, SharedObjects& shared, platform:
     const std::u16string result = runScript(script, shared, parserPath(shared, entry), argument);
     for (const std::u16string& piece : splitChunks(result)) {
       ui.messageBox(piece, platform::Buttons::kOk, platform::Icon::kNone,
-                    str(shared, u"msgTryCommandResult"));
+                    shared.language().str(u"msgTryCommandResult"));
     }
   } catch (...) {
     // The user has seen the host's own boxes, if any; the trial run just ends.

@@ -1,6 +1,6 @@
 #include "engine/script_events.h"
 
-#include "engine/texts.h"
+#include "language/c_language.h"
 #include "platform/base/text.h"
 #include "platform/platform.h"
 #include "platform/ui/ui.h"
@@ -22,7 +22,7 @@ void onScriptError(platform::ScriptControl& script, SharedObjects& shared) {
 
 void onScriptTimeout(platform::ScriptControl& script, SharedObjects& shared) {
   script.Reset();
-  shared.platform.ui.messageBox(str(shared, u"msgTimeout"), platform::Buttons::kOk,
+  shared.platform.ui.messageBox(shared.language().str(u"msgTimeout"), platform::Buttons::kOk,
                                 platform::Icon::kNone, kApplicationTitle);
 }
 

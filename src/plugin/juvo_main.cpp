@@ -68,7 +68,7 @@ bool juvo_main::GetPublishInfo(std::u16string& sPluginName, int32_t& nCommandCou
 void juvo_main::GetPublishCommandInfo(int32_t nCommandIdx, std::u16string& sName,
                                       std::u16string& sValue, std::u16string& sHelp) {
   if (const PublishedCommand* command = publishedCommand(nCommandIdx)) {
-    describeCommand(*command, lang(), sName, sValue, sHelp);
+    describeCommand(*command, shared_.language(), sName, sValue, sHelp);
   }
 }
 
@@ -89,7 +89,7 @@ bool juvo_main::ParseCommand(std::u16string_view sCommand, std::u16string_view s
         sResult.clear();
         break;
       case ChatCommand::kShare:
-        sResult = lang().str(u"msgShare");
+        sResult = shared_.language().str(u"msgShare");
         break;
       case ChatCommand::kNotOurs:
         break;
@@ -117,11 +117,6 @@ void juvo_main::countParserResult(std::u16string_view result) {
                         ? int16_t{0}
                         : static_cast<int16_t>(nParserResults_ + 1);
   if (nParserResults_ % 3 == 0) showParserResultToast(shared_.platform.messages);
-}
-
-const cLanguage& juvo_main::lang() const {
-  if (!shared_.lang) platform::raise(platform::ErrorCode::kObjectVariableNotSet);
-  return *shared_.lang;
 }
 
 std::u16string juvo_main::runParserCommand(std::u16string_view sCommandArg) {

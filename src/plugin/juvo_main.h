@@ -11,7 +11,6 @@
 
 namespace juvo {
 
-class cLanguage;
 
 class juvo_main {
  public:
@@ -48,8 +47,6 @@ class juvo_main {
   void countParserResult(std::u16string_view result);
 
  private:
-  // The string table; raises kObjectVariableNotSet when its creation failed.
-  const cLanguage& lang() const;
   // "/xjuvo" and "/xws": the text to send for the argument text.
   std::u16string runParserCommand(std::u16string_view sCommandArg);
   // "/xjuvoconfig" and Configure.

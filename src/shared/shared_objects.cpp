@@ -2,6 +2,7 @@
 
 #include "config/frm_config.h"
 #include "language/c_language.h"
+#include "platform/base/error.h"
 #include "platform/ui/ui.h"
 
 namespace juvo {
@@ -9,6 +10,11 @@ namespace juvo {
 SharedObjects::SharedObjects(platform::Platform& platform) : platform(platform) {}
 
 SharedObjects::~SharedObjects() = default;
+
+const cLanguage& SharedObjects::language() const {
+  if (!lang) platform::raise(platform::ErrorCode::kObjectVariableNotSet);
+  return *lang;
+}
 
 std::u16string SharedObjects::juvoFolder() const {
   return platform.moduleFolder + u"/JUVO";

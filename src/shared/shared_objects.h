@@ -5,10 +5,14 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
 namespace juvo {
+
+// The title of every box that has no title of its own.
+inline constexpr std::u16string_view kApplicationTitle = u"Juvo";
 
 class cLanguage;
 class frmConfig;
@@ -23,6 +27,8 @@ class SharedObjects {
   platform::Platform& platform;
   // Replaced by every creation of a juvo_main; null before the first.
   std::unique_ptr<cLanguage> lang;
+  // The string table in use; raises kObjectVariableNotSet when its creation failed.
+  const cLanguage& language() const;
   std::u16string currentlang = u"English";
 
   // The plug-in's folders in the module folder, without a trailing '/'.
