@@ -11,7 +11,6 @@
 
 namespace juvo {
 
-
 class juvo_main {
  public:
   // Runs the creation steps: the first-run setting, a new string table, the JUVO folders.
