@@ -1,7 +1,2 @@
-// The shared library juvoplatform is made of the platform components; this file gives it a
-// translation unit of its own, which CMake requires of every library target.
-namespace platform {
-const char* libraryName() {
-  return "juvoplatform";
-}
-}  // namespace platform
+// The shared library juvoplatform is made of the platform components (linked whole); CMake
+// requires a source of the library's own, and this file is it. It defines nothing.

@@ -8,7 +8,6 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 
 namespace platform {
 
