@@ -6,11 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "config/frm_config.h"
 #include "engine/chunks.h"
-#include "engine/run_script.h"
-#include "engine/script_events.h"
 #include "language/c_language.h"
-#include "platform/script/script_control.h"
 #include "plugin/juvo_main.h"
 #include "test_platform.h"
 
@@ -50,8 +48,8 @@ BENCHMARK(BM_ChunkResult)->Arg(2500)->Arg(10'000'000)->Unit(benchmark::kMillisec
 void BM_RunScriptWithTenMegabyteResult(benchmark::State& state) {
   juvo::testing::TestPlatform test;
   test.shared.lang = std::make_unique<juvo::cLanguage>(test.shared);
-  platform::ScriptControl script(std::chrono::seconds(60));
-  juvo::wireScriptEvents(script, test.shared);
+  test.platform.scriptTimeout = std::chrono::seconds(60);
+  juvo::frmConfig window(test.shared);
   test.writeParser("big.js",
                    "function run() {\r\n"
                    "  var s = 'x';\r\n"
@@ -60,7 +58,7 @@ void BM_RunScriptWithTenMegabyteResult(benchmark::State& state) {
                    "}\r\n");
   const std::u16string path = test.modulePath("JUVO/Parsers/big.js");
   for (auto _ : state) {
-    std::u16string result = juvo::runScript(script, test.shared, path, u"");
+    std::u16string result = window.runScript(path, u"");
     benchmark::DoNotOptimize(result.data());
   }
 }

@@ -24,7 +24,7 @@ constexpr char16_t kParser[] =
 
 // What a chat command costs in the script host: a fresh engine, the code, the object, run.
 void BM_AddCodeAndRun(benchmark::State& state) {
-  ScriptControl control(std::chrono::seconds(20));
+  ScriptControl control(std::chrono::seconds(20), testing::testServices());
   auto host = std::make_shared<TestHost>(&control);
   host->text = u"brave new world";
   for (auto _ : state) {
@@ -40,7 +40,7 @@ BENCHMARK(BM_AddCodeAndRun);
 
 // Property reads through the host object's Proxy.
 void BM_HostPropertyGets(benchmark::State& state) {
-  ScriptControl control(std::chrono::seconds(20));
+  ScriptControl control(std::chrono::seconds(20), testing::testServices());
   control.setLanguage(u"JScript");
   auto host = std::make_shared<TestHost>(&control);
   host->text = u"some text";
@@ -56,7 +56,7 @@ BENCHMARK(BM_HostPropertyGets)->Unit(benchmark::kMillisecond);
 
 // Method calls with arguments through the host object's Proxy.
 void BM_HostMethodCalls(benchmark::State& state) {
-  ScriptControl control(std::chrono::seconds(20));
+  ScriptControl control(std::chrono::seconds(20), testing::testServices());
   control.setLanguage(u"JScript");
   auto host = std::make_shared<TestHost>(&control);
   control.AddCode(
@@ -71,7 +71,7 @@ BENCHMARK(BM_HostMethodCalls)->Unit(benchmark::kMillisecond);
 
 // A host calling back into the script, as getXML does with the parser's procedure.
 void BM_Callbacks(benchmark::State& state) {
-  ScriptControl control(std::chrono::seconds(20));
+  ScriptControl control(std::chrono::seconds(20), testing::testServices());
   control.setLanguage(u"JScript");
   auto host = std::make_shared<TestHost>(&control);
   control.AddCode(

@@ -1,5 +1,7 @@
 #include "test_platform.h"
 
+#include "config/frm_config.h"
+#include "platform/base/clock.h"
 #include "platform/base/text.h"
 
 namespace juvo::testing {
@@ -12,10 +14,14 @@ TestPlatform::TestPlatform(std::filesystem::path hiveFile)
                .ui = ui,
                .shell = shell,
                .messages = messages,
+               .web = webSwitch_,
+               .clock = platform::systemClock(),
+               .objects = objects,
+               .locale = locale,
                .moduleFolder = moduleFolder.text(),
                .portalBase = u"http://127.0.0.1:1",
                .scriptTimeout = std::chrono::milliseconds(20000)},
-      shared(platform) {}
+      shared(platform, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); }) {}
 
 // The string table and anything else in `shared` go before the platform they use.
 TestPlatform::~TestPlatform() = default;

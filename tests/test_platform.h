@@ -1,8 +1,10 @@
 // TestPlatform: everything a test of the plug-in needs to run it for real, in one object. The
 // module folder is a fresh temporary folder, the registry a hive file of its own, the user
 // interface a ScriptedUi, the shell a RecordingShell, and the window messages a private bus;
-// files, scripting, XML and web fetches are the real ones. `shared` is the plug-in's
-// module-wide objects built over it, as the module builds its own over the real platform.
+// files, scripting, XML and web fetches are the real ones (the web through the system's
+// transfer unless a test hands in another). The locale is US English and the clock the system's.
+// `shared` is the plug-in's module-wide objects built over it, with the real configuration
+// window, as the module builds its own over the real platform.
 //
 //   juvo::testing::TestPlatform test;
 //   test.writeParser("weather.vbs", "Function run()...");
@@ -16,6 +18,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/automation/object_catalogue.h"
+#include "platform/inet/web_transfer.h"
+#include "platform/locale/locale.h"
 #include "platform/messages/window_messages.h"
 #include "platform/platform.h"
 #include "platform/registry/registry.h"
@@ -42,11 +47,10 @@ class TestPlatform {
   platform::ScriptedUi ui;
   platform::RecordingShell shell;
   platform::WindowMessages messages;
-  // portalBase "http://127.0.0.1:1" (nothing listens there), scriptTimeout 20000 ms: set
-  // either field directly.
-  platform::Platform platform;
-  SharedObjects shared;
-
+  // The web transfer in use: the system's until a test sets another (a failing one, say).
+  platform::WebTransfer* web = &platform::systemWebTransfer();
+  platform::ObjectCatalogue objects;
+  platform::Locale locale = platform::Locale::english();
   // Writes a file into <module>/JUVO/Parsers (e.g. "weather.vbs"), folders made as needed;
   // returns its path.
   std::filesystem::path writeParser(std::string_view fileName, std::string_view code) const;
@@ -57,6 +61,27 @@ class TestPlatform {
 
   // The program's path of something below the module folder: "<module>/JUVO/Parsers/x.vbs".
   std::u16string modulePath(std::string_view relative) const;
+
+ private:
+  // Hands every fetch to whatever `web` points at when it is made.
+  class WebSwitch final : public platform::WebTransfer {
+   public:
+    explicit WebSwitch(platform::WebTransfer*& target) : target_(target) {}
+    platform::WebDocument openUrl(std::u16string_view url,
+                                  const platform::StopCheck& stop) override {
+      return target_->openUrl(url, stop);
+    }
+
+   private:
+    platform::WebTransfer*& target_;
+  };
+  WebSwitch webSwitch_{web};
+
+ public:
+  // portalBase "http://127.0.0.1:1" (nothing listens there), scriptTimeout 20000 ms: set
+  // either field directly.
+  platform::Platform platform;
+  SharedObjects shared;
 };
 
 }  // namespace juvo::testing

@@ -5,10 +5,12 @@
 #include "engine/parser_info.h"
 #include "engine/run_script.h"
 #include "engine/script_events.h"
+#include "engine/script_host.h"
 #include "language/c_language.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
 #include "platform/files/files.h"
+#include "platform/inet/web_transfer.h"
 #include "platform/platform.h"
 #include "platform/ui/ui.h"
 #include "shared/shared_objects.h"
@@ -65,9 +67,9 @@ std::u16string key(std::string_view name) {
 frmConfig::frmConfig(SharedObjects& shared)
     : shared_(shared),
       form_("frmConfig", u"", kClientWidth, kClientHeight),
-      script_(shared.platform.scriptTimeout) {
+      script_(makeScriptHost(shared.platform)) {
   // The script host starts with the language "VBScript"; each run sets its own.
-  wireScriptEvents(script_, shared_);
+  wireScriptEvents(*script_, shared_);
 
   for (const ControlLayout& layout : kControls) {
     platform::Control& control =
@@ -110,11 +112,24 @@ void frmConfig::loadlang() {
 }
 
 void frmConfig::scriptschange() {
-  showParserInfo(script_, shared_, form_);
+  showParserInfo(*script_, shared_, *this, form_);
 }
 
 std::u16string frmConfig::runScript(std::u16string_view filename, std::u16string_view argument) {
-  return juvo::runScript(script_, shared_, filename, argument);
+  return juvo::runScript(*script_, shared_, *this, filename, argument);
+}
+
+platform::Variant frmConfig::runProcedure(std::u16string_view name,
+                                          std::span<platform::Variant> args) {
+  return script_->Run(name, args);
+}
+
+std::u16string frmConfig::fetch(std::u16string_view url) {
+  return shared_.platform.web.openUrl(url, [this] { return script_->stopPending(); }).text;
+}
+
+std::u16string frmConfig::tidy(std::u16string_view) {
+  platform::raise(platform::ErrorCode::kNotImplemented, u"HTML Tidy is not available yet");
 }
 
 void frmConfig::Form_Load() {
@@ -165,7 +180,7 @@ void frmConfig::cmdDeleteParser_Click() {
 }
 
 void frmConfig::cmdTryCommand_Click() {
-  tryParser(script_, shared_, form_);
+  tryParser(*script_, shared_, *this, form_);
 }
 
 void frmConfig::mnuClose_Click() {

@@ -15,46 +15,56 @@
 // Where the window appears on the screen is left to the renderer.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "engine/engine_host.h"
 #include "platform/script/script_control.h"
 #include "platform/ui/form.h"
+#include "shared/config_window.h"
 
 namespace juvo {
 
 class SharedObjects;
 
-class frmConfig {
+class frmConfig final : public ConfigWindow, public EngineHost {
  public:
   // Builds the window, not yet loaded: its controls and menus carry no captions until the
   // load sequence (form().load()) runs.
   explicit frmConfig(SharedObjects& shared);
-  ~frmConfig();
+  ~frmConfig() override;
   frmConfig(const frmConfig&) = delete;
   frmConfig& operator=(const frmConfig&) = delete;
 
-  platform::Form& form() { return form_; }
+  platform::Form& form() override { return form_; }
 
   // Sets every caption from the string table: the menu items, the labels, the buttons, then
   // the window's own caption. Touches nothing else. A failed lookup goes to the caller, with
   // the captions before it already set; no string table raises kObjectVariableNotSet.
-  void loadlang();
+  void loadlang() override;
 
   // Shows the selected parser's description, syntax and help in the three text boxes. Never
   // fails; see showParserInfo (engine/parser_info.h).
-  void scriptschange();
+  void scriptschange() override;
 
   // Runs the parser file at `filename` with `argument` in this window's script host and returns
   // its result in chunks; every failure goes to the caller (engine/run_script.h).
-  std::u16string runScript(std::u16string_view filename, std::u16string_view argument);
+  std::u16string runScript(std::u16string_view filename, std::u16string_view argument) override;
 
   // The components the rest of the plug-in borrows from this window (script host, transfer
   // control, tidy object) belong here, beside the form: they live and die with the window.
 
   // The script host every parser runs in, also those started from the chat: VBScript to begin
   // with, the platform's script time-out, and the engine's error and time-out boxes.
-  platform::ScriptControl& script() { return script_; }
+  platform::ScriptControl& script() { return *script_; }
+
+  // What the engine object borrows (engine_host.h): Run of the script host, the transfer
+  // control's OpenURL (given up when the script must stop), and the tidy step.
+  platform::Variant runProcedure(std::u16string_view name,
+                                 std::span<platform::Variant> args) override;
+  std::u16string fetch(std::u16string_view url) override;
+  std::u16string tidy(std::u16string_view document) override;
 
  private:
   void Form_Load();
@@ -68,7 +78,7 @@ class frmConfig {
 
   SharedObjects& shared_;
   platform::Form form_;
-  platform::ScriptControl script_;
+  std::unique_ptr<platform::ScriptControl> script_;
 };
 
 }  // namespace juvo

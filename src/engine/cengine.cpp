@@ -17,70 +17,52 @@ using platform::Variant;
 
 constexpr std::u16string_view kAlertTitle = u"Parser script message";
 
-// None of the members takes an index: `engine.help(1)` is a wrong argument count, not a read.
-void requireNoIndex(std::span<Variant> index) {
-  if (!index.empty()) platform::raise(platform::ErrorCode::kBadParamCount);
-}
-
 }  // namespace
 
-cengine::cengine(SharedObjects& shared)
-    : shared_(shared),
+cengine::cengine(SharedObjects& shared, EngineHost& host)
+    : DispatchObject(members()),
+      shared_(shared),
+      host_(host),
       argument_(),
       help_(shared.language().str(u"msgNoHelpFound")),
       description_(shared.language().str(u"msgNoDescriptionFound")),
       syntax_(shared.language().str(u"msgNoSyntaxFound")),
-      result_() {
-  defineText(u"help", &cengine::help_);
-  defineText(u"syntax", &cengine::syntax_);
-  defineText(u"description", &cengine::description_);
-  defineText(u"argument", &cengine::argument_);
-  defineText(u"document", &cengine::document_);
+      result_() {}
 
-  auto keepObject = [this](std::span<Variant> index, const Variant& value) {
-    requireNoIndex(index);
-    if (!value.isObject()) platform::raise(platform::ErrorCode::kTypeMismatch);
-    globals_ = value.object();
+const platform::MemberTable& cengine::members() {
+  using Table = platform::Members<cengine>;
+  // The text members: read and written as text, with no index.
+  auto read = [](std::u16string cengine::*field) -> Table::Get {
+    return [field](cengine& e) { return Variant(e.*field); };
   };
-  defineProperty(
-      u"globals",
-      [this](std::span<Variant> index) {
-        requireNoIndex(index);
-        return Variant(globals_);
-      },
-      keepObject, keepObject);
-
-  defineMethod(
-      u"output",
-      [this](std::span<Variant> args) {
-        result_ = platform::toText(args[0]);
-        return Variant();
-      },
-      1, 1);
-  defineMethod(
-      u"alert",
-      [this](std::span<Variant> args) {
-        alert(platform::toText(args[0]));
-        return Variant();
-      },
-      1, 1);
-  defineProperty(u"ret", [this](std::span<Variant> index) {
-    requireNoIndex(index);
-    return Variant(result_);
-  });
-}
-
-void cengine::defineText(std::u16string name, std::u16string cengine::*field) {
-  defineProperty(
-      std::move(name),
-      [this, field](std::span<Variant> index) {
-        requireNoIndex(index);
-        return Variant(this->*field);
-      },
-      [this, field](std::span<Variant> index, const Variant& value) {
-        requireNoIndex(index);
-        this->*field = platform::toText(value);
-      });
+  auto write = [](std::u16string cengine::*field) -> Table::Put {
+    return [field](cengine& e, const Variant& value) { e.*field = platform::toText(value); };
+  };
+  auto keepObject = [](cengine& e, const Variant& value) {
+    if (!value.isObject()) platform::raise(platform::ErrorCode::kTypeMismatch);
+    e.globals_ = value.object();
+  };
+  static const auto table =
+      Table()
+          .property(u"help", read(&cengine::help_), write(&cengine::help_))
+          .property(u"syntax", read(&cengine::syntax_), write(&cengine::syntax_))
+          .property(u"description", read(&cengine::description_), write(&cengine::description_))
+          .property(u"argument", read(&cengine::argument_), write(&cengine::argument_))
+          .property(u"document", read(&cengine::document_), write(&cengine::document_))
+          .property(
+              u"globals", [](cengine& e) { return Variant(e.globals_); }, keepObject, keepObject)
+          .method(u"output", 1, 1,
+                  [](cengine& e, std::span<Variant> args) {
+                    e.result_ = platform::toText(args[0]);
+                    return Variant();
+                  })
+          .method(u"alert", 1, 1,
+                  [](cengine& e, std::span<Variant> args) {
+                    e.alert(platform::toText(args[0]));
+                    return Variant();
+                  })
+          .property(u"ret", [](cengine& e) { return Variant(e.result_); });
+  return table;
 }
 
 void cengine::alert(const std::u16string& text) {

@@ -23,13 +23,15 @@
 
 namespace juvo {
 
+class EngineHost;
 class SharedObjects;
 
 class cengine : public platform::DispatchObject {
  public:
   // The defaults, in this order: argument empty; help, description and syntax from the string
   // table in use; the result empty. Raises kObjectVariableNotSet when there is no string table.
-  explicit cengine(SharedObjects& shared);
+  // `host` lends what getXML needs; both outlive the object's use by a script.
+  cengine(SharedObjects& shared, EngineHost& host);
 
   std::u16string typeName() const override { return u"cengine"; }
 
@@ -44,10 +46,11 @@ class cengine : public platform::DispatchObject {
   void setArgument(std::u16string argument) { argument_ = std::move(argument); }
 
  private:
-  void defineText(std::u16string name, std::u16string cengine::*field);
+  static const platform::MemberTable& members();
   void alert(const std::u16string& text);
 
   SharedObjects& shared_;
+  EngineHost& host_;
   std::u16string argument_;
   std::u16string help_;
   std::u16string description_;

@@ -22,7 +22,7 @@ class CengineTest : public testing::EngineTest {
   }
   Variant get(std::u16string_view name) { return invoke(name, platform::kPropertyGet); }
 
-  cengine engine{test.shared};
+  cengine engine{test.shared, *this};
 };
 
 TEST_F(CengineTest, StartsWithTheStringTablesDefaultsAndNeedsOne) {
@@ -34,7 +34,7 @@ TEST_F(CengineTest, StartsWithTheStringTablesDefaultsAndNeedsOne) {
   EXPECT_EQ(get(u"ret"), Variant(u""));
   EXPECT_EQ(get(u"globals"), Variant::nothing());
   test.shared.lang.reset();
-  EXPECT_EQ(errorNumberOf([&] { cengine orphan(test.shared); }),
+  EXPECT_EQ(errorNumberOf([&] { cengine orphan(test.shared, *this); }),
             numberOf(ErrorCode::kObjectVariableNotSet));
 }
 

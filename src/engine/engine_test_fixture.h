@@ -1,5 +1,7 @@
 // Test support for the engine's tests: a test platform with the English string table, and a
-// script host of the tests' own with the engine's event handlers wired on.
+// script host of the tests' own with the engine's event handlers wired on. The fixture lends
+// the engine object what the configuration window would (engine_host.h): its script host's Run
+// and the platform's web transfer.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,11 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/engine_host.h"
 #include "engine/script_events.h"
+#include "engine/script_host.h"
 #include "error_testing.h"
 #include "language/c_language.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
+#include "platform/inet/web_transfer.h"
 #include "platform/script/script_control.h"
 #include "platform/ui/scripted_ui.h"
 #include "test_platform.h"
@@ -27,9 +32,10 @@ using Shown = platform::ScriptedUi::Shown;
 inline constexpr std::chrono::milliseconds kRoomyTimeout{10000};
 inline constexpr std::chrono::milliseconds kShortTimeout{300};
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, public EngineHost {
  protected:
-  explicit EngineTest(std::chrono::milliseconds timeout = kRoomyTimeout) : script(timeout) {
+  explicit EngineTest(std::chrono::milliseconds timeout = kRoomyTimeout)
+      : script(timeout, scriptServicesOf(test.platform)) {
     test.shared.lang = std::make_unique<cLanguage>(test.shared);
     wireScriptEvents(script, test.shared);
   }
@@ -51,6 +57,17 @@ class EngineTest : public ::testing::Test {
       if (box.title == title) texts.push_back(box.text);
     }
     return texts;
+  }
+
+  platform::Variant runProcedure(std::u16string_view name,
+                                 std::span<platform::Variant> args) override {
+    return script.Run(name, args);
+  }
+  std::u16string fetch(std::u16string_view url) override {
+    return test.platform.web.openUrl(url, [this] { return script.stopPending(); }).text;
+  }
+  std::u16string tidy(std::u16string_view) override {
+    platform::raise(platform::ErrorCode::kNotImplemented);
   }
 
   TestPlatform test;

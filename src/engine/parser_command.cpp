@@ -1,6 +1,5 @@
 #include "engine/parser_command.h"
 
-#include "config/frm_config.h"
 #include "engine/find_parser.h"
 #include "language/c_language.h"
 #include "platform/base/text.h"

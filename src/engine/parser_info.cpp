@@ -48,7 +48,8 @@ std::u16string parserNameOf(std::u16string_view entry) {
   return std::u16string(entry.substr(0, dot));
 }
 
-void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, platform::Form& form) {
+void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
+                    platform::Form& form) {
   std::u16string entry;
   std::u16string source;
   try {
@@ -65,7 +66,7 @@ void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, plat
 
   try {
     script.AddCode(source);
-    auto engine = std::make_shared<cengine>(shared);
+    auto engine = std::make_shared<cengine>(shared, host);
     script.AddObject(u"engine", engine);
     script.Run(u"info");
     form.control("destxt").setText(engine->description());
@@ -77,7 +78,8 @@ void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, plat
   }
 }
 
-void tryParser(platform::ScriptControl& script, SharedObjects& shared, platform::Form& form) {
+void tryParser(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
+               platform::Form& form) {
   try {
     script.Reset();
     const std::u16string entry = selectedEntry(form);
@@ -92,7 +94,8 @@ void tryParser(platform::ScriptControl& script, SharedObjects& shared, platform:
         ui.inputBox(prompt, form.control("cmdTryCommand").text(), u"");
     const std::u16string argument = answer.value_or(u"");
 
-    const std::u16string result = runScript(script, shared, parserPath(shared, entry), argument);
+    const std::u16string result =
+        runScript(script, shared, host, parserPath(shared, entry), argument);
     for (const std::u16string& piece : splitChunks(result)) {
       ui.messageBox(piece, platform::Buttons::kOk, platform::Icon::kNone,
                     shared.language().str(u"msgTryCommandResult"));

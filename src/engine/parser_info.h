@@ -10,6 +10,7 @@
 
 namespace juvo {
 
+class EngineHost;
 class SharedObjects;
 
 // scriptschange: loads the selected parser's code, calls its `info` with a fresh engine object
@@ -22,14 +23,17 @@ class SharedObjects;
 // (compile error, no `info`, an error in it, a time-out) keeps the boxes not yet written, shows
 // "<number> <description>" (OK, no icon, "Juvo") when the host's Error object holds no error
 // number by then, and resets the host. The host's own event boxes come first.
-void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, platform::Form& form);
+// The engine object borrows `host`.
+void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
+                    platform::Form& form);
 
 // The click of cmdTryCommand: asks for the arguments in an input box titled with the button's
 // caption (Cancel passes an empty argument), runs the selected parser as the chat would, and
 // shows each chunk of its result in a box of its own (OK, no icon, "msgTryCommandResult").
 // Nothing is shown for an empty result. Never fails: without a selection nothing happens, and
 // a failed run ends it silently after the host's own boxes.
-void tryParser(platform::ScriptControl& script, SharedObjects& shared, platform::Form& form);
+void tryParser(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
+               platform::Form& form);
 
 // The parser's name in a list entry: everything before its last '.' ("my.parser.vbs" gives
 // "my.parser"). Raises kInvalidProcedureCall when the entry holds no '.'.

@@ -46,11 +46,11 @@ class ParserWindowTest : public testing::EngineTest {
   void showInfo(std::string_view fileName, std::optional<std::string_view> code,
                 platform::ScriptControl* host = nullptr) {
     select(fileName, code);
-    showParserInfo(host ? *host : script, test.shared, form);
+    showParserInfo(host ? *host : script, test.shared, *this, form);
   }
   void tryIt(std::string_view fileName, std::optional<std::string_view> code) {
     select(fileName, code);
-    tryParser(script, test.shared, form);
+    tryParser(script, test.shared, *this, form);
   }
   void expectTexts(std::u16string_view description, std::u16string_view help,
                    std::u16string_view syntax) {
@@ -110,13 +110,13 @@ TEST_F(ParserInfoTest, AFailedDisplayKeepsThePreviousTextsAndReportsByNumber) {
   showInfo("half.js", "function info() { engine.description = 'half'; null.x(); }");
   EXPECT_EQ(shown().size(), 5u);
   // An error number still held when the display fails: no number box.
-  platform::ScriptControl unwired(testing::kRoomyTimeout);
+  platform::ScriptControl unwired(testing::kRoomyTimeout, scriptServicesOf(test.platform));
   showInfo("broken.js", std::nullopt, &unwired);
   EXPECT_NE(unwired.Error().Number(), 0);
   EXPECT_EQ(shown().size(), 5u);
 
   // An info that never ends is stopped, and the next display works.
-  platform::ScriptControl quick(testing::kShortTimeout);
+  platform::ScriptControl quick(testing::kShortTimeout, scriptServicesOf(test.platform));
   wireScriptEvents(quick, test.shared);
   test.ui.clear();
   showInfo("forever.js", "function info() { engine.description = 'x'; while (true) {} }", &quick);
@@ -131,7 +131,7 @@ TEST_F(ParserInfoTest, AFailedDisplayKeepsThePreviousTextsAndReportsByNumber) {
 TEST_F(ParserInfoTest, AnUnreadableSelectionChangesNothing) {
   showInfo("weather.js", kWeather);
   form.control("scripts").setSelectedIndex(-1);
-  showParserInfo(script, test.shared, form);
+  showParserInfo(script, test.shared, *this, form);
   showInfo("gone.js", std::nullopt);
   std::filesystem::create_directories(test.moduleFolder.path() / "JUVO/Parsers/folder.js");
   showInfo("folder.js", std::nullopt);
@@ -154,7 +154,7 @@ TEST_F(TrialRunTest, AsksWithThePromptAndShowsTheResultCancelIncluded) {
   testing::expectOkBox(shown()[1], u"Hello, World", u"Result of trying parser");
 
   test.ui.answerInput(std::nullopt);
-  tryParser(script, test.shared, form);
+  tryParser(script, test.shared, *this, form);
   EXPECT_EQ(results(), (Texts{u"Hello, World", u"Hello, "}));
 }
 
@@ -175,7 +175,7 @@ TEST_F(TrialRunTest, FailuresEndItSilently) {
   // With nothing selected only the host is reset.
   script.setLanguage(u"javascript");
   script.AddCode(u"function keep() { return 1; }");
-  tryParser(script, test.shared, form);
+  tryParser(script, test.shared, *this, form);
   EXPECT_TRUE(shown().empty());
   EXPECT_FALSE(hostHolds(u"keep"));
 

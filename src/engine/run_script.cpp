@@ -30,13 +30,13 @@ std::u16string readParserSource(std::u16string_view path) {
   return source;
 }
 
-std::u16string runScript(platform::ScriptControl& script, SharedObjects& shared,
+std::u16string runScript(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
                          std::u16string_view filename, std::u16string_view argument) {
   script.Reset();
   script.setLanguage(scriptLanguageFor(filename));
   const std::u16string source = readParserSource(filename);
   script.AddCode(source);
-  auto engine = std::make_shared<cengine>(shared);
+  auto engine = std::make_shared<cengine>(shared, host);
   engine->setArgument(std::u16string(argument));
   script.AddObject(u"engine", engine);
   script.Run(u"run");

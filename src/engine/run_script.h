@@ -9,6 +9,7 @@
 
 namespace juvo {
 
+class EngineHost;
 class SharedObjects;
 
 // Runs the parser at `filename` in `script`, with `argument` as engine.argument, and returns
@@ -18,7 +19,8 @@ class SharedObjects;
 // Nothing is handled here: an unreadable file, a compile error, a run-time error, a missing
 // `run` or a time-out ends the run at once and goes to the caller, leaving the host as the
 // failure found it. The host's own events (script_events.h) have shown their boxes by then.
-std::u16string runScript(platform::ScriptControl& script, SharedObjects& shared,
+// The engine object borrows `host` (engine_host.h).
+std::u16string runScript(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
                          std::u16string_view filename, std::u16string_view argument);
 
 // The script language of a parser file: "javascript" when the text after the last '.' of

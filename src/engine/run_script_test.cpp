@@ -26,12 +26,12 @@ class RunScriptTest : public testing::EngineTest {
 
   std::u16string run(std::string_view fileName, std::string_view code,
                      std::u16string_view argument = u"") {
-    return runScript(script, test.shared, parser(fileName, code), argument);
+    return runScript(script, test.shared, *this, parser(fileName, code), argument);
   }
   // Runs a parser that must fail; returns the failure's number.
   int32_t failure(std::string_view fileName, std::string_view code) {
     const std::u16string path = parser(fileName, code);
-    return errorNumberOf([&] { runScript(script, test.shared, path, u""); });
+    return errorNumberOf([&] { runScript(script, test.shared, *this, path, u""); });
   }
   std::vector<std::u16string> parserErrors() const { return boxTexts(u"Parser error."); }
   // True when the last "Parser error." box gives `line` as its line.
@@ -122,10 +122,12 @@ TEST_F(RunScriptTest, BadParsersFailWithoutHarm) {
   EXPECT_EQ(failure("empty.js", ""), numberOf(ErrorCode::kUnknownName));
   EXPECT_TRUE(shown().empty());
   std::filesystem::create_directories(test.moduleFolder.path() / "JUVO/Parsers/folder.js");
-  EXPECT_EQ(errorNumberOf([&] { runScript(script, test.shared, parserPath("folder.js"), u""); }),
-            numberOf(ErrorCode::kPathFileAccess));
-  EXPECT_EQ(errorNumberOf([&] { runScript(script, test.shared, parserPath("gone.js"), u""); }),
-            numberOf(ErrorCode::kFileNotFound));
+  EXPECT_EQ(
+      errorNumberOf([&] { runScript(script, test.shared, *this, parserPath("folder.js"), u""); }),
+      numberOf(ErrorCode::kPathFileAccess));
+  EXPECT_EQ(
+      errorNumberOf([&] { runScript(script, test.shared, *this, parserPath("gone.js"), u""); }),
+      numberOf(ErrorCode::kFileNotFound));
 
   std::string garbage;
   for (int i = 0; i < 4096; ++i)

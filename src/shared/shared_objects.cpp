@@ -1,13 +1,13 @@
 #include "shared/shared_objects.h"
 
-#include "config/frm_config.h"
-#include "language/c_language.h"
 #include "platform/base/error.h"
+#include "platform/ui/form.h"
 #include "platform/ui/ui.h"
 
 namespace juvo {
 
-SharedObjects::SharedObjects(platform::Platform& platform) : platform(platform) {}
+SharedObjects::SharedObjects(platform::Platform& platform, ConfigWindowFactory makeConfigWindow)
+    : platform(platform), makeConfigWindow_(std::move(makeConfigWindow)) {}
 
 SharedObjects::~SharedObjects() = default;
 
@@ -28,9 +28,9 @@ std::u16string SharedObjects::languagesFolder() const {
   return juvoFolder() + u"/Languages";
 }
 
-frmConfig& SharedObjects::configWindow() {
+ConfigWindow& SharedObjects::configWindow() {
   if (!configWindow_ || configWindow_->form().isClosed()) {
-    configWindow_ = std::make_shared<frmConfig>(*this);
+    configWindow_ = makeConfigWindow_(*this);
     try {
       configWindow_->form().load();
     } catch (...) {
@@ -43,7 +43,7 @@ frmConfig& SharedObjects::configWindow() {
 
 void SharedObjects::showConfigWindow() {
   configWindow();
-  std::shared_ptr<frmConfig> shown = configWindow_;
+  std::shared_ptr<ConfigWindow> shown = configWindow_;
   platform.ui.showModal(shown->form(), nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "shared/config_window.h"
 
 namespace juvo {
 
@@ -15,18 +16,19 @@ namespace juvo {
 inline constexpr std::u16string_view kApplicationTitle = u"Juvo";
 
 class cLanguage;
-class frmConfig;
 
 class SharedObjects {
  public:
-  explicit SharedObjects(platform::Platform& platform);
+  // `makeConfigWindow` makes the configuration window whenever one is needed.
+  SharedObjects(platform::Platform& platform, ConfigWindowFactory makeConfigWindow);
   ~SharedObjects();
   SharedObjects(const SharedObjects&) = delete;
   SharedObjects& operator=(const SharedObjects&) = delete;
 
   platform::Platform& platform;
-  // Replaced by every creation of a juvo_main; null before the first.
-  std::unique_ptr<cLanguage> lang;
+  // Replaced by every creation of a juvo_main; null before the first. (Shared, so that this
+  // layer needs no more of the string table than its name.)
+  std::shared_ptr<cLanguage> lang;
   // The string table in use; raises kObjectVariableNotSet when its creation failed.
   const cLanguage& language() const;
   std::u16string currentlang = u"English";
@@ -41,14 +43,15 @@ class SharedObjects {
   // afresh). Once its form is closed, the next use replaces it with a fresh one and so rereads
   // the parser list; a closed window is never destroyed earlier, since its handlers may still
   // be running.
-  frmConfig& configWindow();
+  ConfigWindow& configWindow();
   // Shows the configuration window modally, owned by no window; returns when the user closed
   // it. A window already loaded is shown as it is: its list is not read again.
   void showConfigWindow();
 
  private:
+  ConfigWindowFactory makeConfigWindow_;
   // Shared, so that a modal show keeps its window alive until it returns.
-  std::shared_ptr<frmConfig> configWindow_;
+  std::shared_ptr<ConfigWindow> configWindow_;
 };
 
 // The module's one instance, over the real platform. Only the module itself calls this.

@@ -51,6 +51,11 @@ class AutomationObject : public std::enable_shared_from_this<AutomationObject> {
   // the member's own error.
   virtual Variant invoke(MemberId id, uint16_t kind, std::span<Variant> args) = 0;
 
+  // Whether member `id` can be read with no arguments: a property without index, or a method
+  // that needs none. For the others a script engine that reads `obj.member` hands out
+  // something to call rather than reading it. Objects that cannot tell answer true.
+  virtual bool readsWithoutArguments(MemberId) { return true; }
+
   // An enumerator over the object's items, or nullptr when the object is no collection.
   virtual std::unique_ptr<Enumerator> enumerate() { return nullptr; }
 };

@@ -37,27 +37,28 @@ VARIANT raw(VARTYPE vt, void* pointer = nullptr) {
 // A host object with a by-reference method and one that fails.
 class Counter : public platform::DispatchObject {
  public:
-  Counter() {
-    defineProperty(
-        u"Total", [this](auto) { return Variant(total); },
-        [this](auto, const Variant& v) { total = v.longValue(); });
-    defineMethod(
-        u"Bump",
-        [this](std::span<Variant> args) {
-          total += args[0].longValue();
-          args[0] = Variant(u"bumped");
-          return Variant(total);
-        },
-        1, 1);
-    defineMethod(
-        u"Break",
-        [](auto) -> Variant {
-          throw platform::Error(static_cast<int32_t>(0x800A0035), u"File not found", u"Counter");
-        },
-        0, 0);
-  }
+  Counter() : DispatchObject(members()) {}
   std::u16string typeName() const override { return u"Counter"; }
   int32_t total = 0;
+
+ private:
+  static const platform::MemberTable& members() {
+    static const auto table = platform::Members<Counter>()
+                                  .property(
+                                      u"Total", [](Counter& c) { return Variant(c.total); },
+                                      [](Counter& c, const Variant& v) { c.total = v.longValue(); })
+                                  .method(u"Bump", 1, 1,
+                                          [](Counter& c, std::span<Variant> args) {
+                                            c.total += args[0].longValue();
+                                            args[0] = Variant(u"bumped");
+                                            return Variant(c.total);
+                                          })
+                                  .method(u"Break", 0, 0, [](Counter&, auto) -> Variant {
+                                    throw platform::Error(static_cast<int32_t>(0x800A0035),
+                                                          u"File not found", u"Counter");
+                                  });
+    return table;
+  }
 };
 
 TEST(VariantBridge, ValuesComeInAsTheirNearestKind) {

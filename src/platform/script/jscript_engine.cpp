@@ -14,7 +14,7 @@ namespace {
 
 class JScriptEngine final : public ScriptEngine {
  public:
-  explicit JScriptEngine(ScriptSite& site) : runtime_(site) {}
+  JScriptEngine(ScriptSite& site, const ScriptServices& services) : runtime_(site, services) {}
 
   void addCode(std::u16string_view source) override {
     const std::string fileName = runtime_.addSource(source);
@@ -68,8 +68,8 @@ class JScriptEngine final : public ScriptEngine {
 
 }  // namespace
 
-std::unique_ptr<ScriptEngine> makeJScriptEngine(ScriptSite& site) {
-  return std::make_unique<JScriptEngine>(site);
+std::unique_ptr<ScriptEngine> makeJScriptEngine(ScriptSite& site, const ScriptServices& services) {
+  return std::make_unique<JScriptEngine>(site, services);
 }
 
 }  // namespace platform

@@ -29,6 +29,6 @@
 
 namespace platform {
 
-std::unique_ptr<ScriptEngine> makeJScriptEngine(ScriptSite& site);
+std::unique_ptr<ScriptEngine> makeJScriptEngine(ScriptSite& site, const ScriptServices& services);
 
 }  // namespace platform

@@ -22,7 +22,7 @@ using testing::TestHost;
 
 class JScriptBridgeTest : public ::testing::Test {
  protected:
-  JScriptBridgeTest() : control(2s) {
+  JScriptBridgeTest() : control(2s, testing::testServices()) {
     control.setLanguage(u"JScript");
     control.AddCode(
         u"function describe(x) {\r\n"

@@ -15,25 +15,8 @@ namespace {
 // The cursor is itself a host object, so the script reaches it as it reaches any other.
 class EnumeratorObject final : public DispatchObject {
  public:
-  explicit EnumeratorObject(ObjectPtr collection) : collection_(std::move(collection)) {
-    defineMethod(
-        u"atEnd", [this](auto) { return Variant(!current_.has_value()); }, 0, 0);
-    defineMethod(
-        u"moveNext",
-        [this](auto) {
-          if (current_) current_ = cursor_->next();
-          return Variant();
-        },
-        0, 0);
-    defineMethod(
-        u"item", [this](auto) { return current_.value_or(Variant()); }, 0, 0);
-    defineMethod(
-        u"moveFirst",
-        [this](auto) {
-          moveFirst();
-          return Variant();
-        },
-        0, 0);
+  explicit EnumeratorObject(ObjectPtr collection)
+      : DispatchObject(members()), collection_(std::move(collection)) {
     moveFirst();
   }
 
@@ -44,6 +27,25 @@ class EnumeratorObject final : public DispatchObject {
     cursor_ = collection_->enumerate();
     if (!cursor_) raise(ErrorCode::kNoSuchMember, u"Object not a collection");
     current_ = cursor_->next();
+  }
+
+  static const MemberTable& members() {
+    static const auto table =
+        Members<EnumeratorObject>()
+            .method(u"atEnd", 0, 0,
+                    [](EnumeratorObject& e, auto) { return Variant(!e.current_.has_value()); })
+            .method(u"moveNext", 0, 0,
+                    [](EnumeratorObject& e, auto) {
+                      if (e.current_) e.current_ = e.cursor_->next();
+                      return Variant();
+                    })
+            .method(u"item", 0, 0,
+                    [](EnumeratorObject& e, auto) { return e.current_.value_or(Variant()); })
+            .method(u"moveFirst", 0, 0, [](EnumeratorObject& e, auto) {
+              e.moveFirst();
+              return Variant();
+            });
+    return table;
   }
 
   ObjectPtr collection_;

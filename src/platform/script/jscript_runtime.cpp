@@ -80,7 +80,8 @@ void Runtime::release(void* udata, void* block) {
   std::free(header);
 }
 
-Runtime::Runtime(ScriptSite& site) : site_(site) {
+Runtime::Runtime(ScriptSite& site, const ScriptServices& services)
+    : site_(site), services_(services) {
   ctx_ = duk_create_heap(allocate, reallocate, release, this, onFatal);
   if (ctx_ == nullptr) raise(ErrorCode::kOutOfMemory);
   link_ = std::make_shared<RuntimeLink>(RuntimeLink{this});

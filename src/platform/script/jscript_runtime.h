@@ -38,7 +38,7 @@ struct HostRef {
 class Runtime {
  public:
   // Raises kOutOfMemory when no heap can be made.
-  explicit Runtime(ScriptSite& site);
+  Runtime(ScriptSite& site, const ScriptServices& services);
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
@@ -47,6 +47,7 @@ class Runtime {
 
   duk_context* context() const { return ctx_; }
   ScriptSite& site() const { return site_; }
+  const ScriptServices& services() const { return services_; }
   // Whether running script code must stop. Script code gets no time while the heap is
   // destroyed (finalizers).
   bool shouldStop() { return destroying_ || site_.shouldStop(); }
@@ -92,6 +93,7 @@ class Runtime {
   void setUp(duk_context* ctx);
 
   ScriptSite& site_;
+  ScriptServices services_;
   duk_context* ctx_ = nullptr;
   bool destroying_ = false;
   bool stopping_ = false;

@@ -32,7 +32,8 @@ struct Language {
 
 class ScriptControl::Impl final : public ScriptSite {
  public:
-  Impl(ScriptControl& owner, std::chrono::milliseconds timeout) : owner_(owner), timeout_(timeout) {
+  Impl(ScriptControl& owner, std::chrono::milliseconds timeout, ScriptServices services)
+      : owner_(owner), timeout_(timeout), services_(services) {
     languages_.push_back({u"VBScript", {}, {}});
     languages_.push_back({u"JScript", {u"javascript"}, makeJScriptEngine});
     current_ = 0;
@@ -150,7 +151,7 @@ class ScriptControl::Impl final : public ScriptSite {
       if (!language.factory) {
         raise(ErrorCode::kCannotCreateObject, language.name + u" engine not available");
       }
-      engine_ = language.factory(*this);
+      engine_ = language.factory(*this, services_);
     }
     return *engine_;
   }
@@ -194,6 +195,7 @@ class ScriptControl::Impl final : public ScriptSite {
 
   ScriptControl& owner_;
   std::chrono::milliseconds timeout_;
+  ScriptServices services_;
   std::vector<Language> languages_;
   size_t current_ = 0;
   std::u16string languageName_;
@@ -208,8 +210,8 @@ class ScriptControl::Impl final : public ScriptSite {
   std::unique_ptr<ScriptEngine> engine_;
 };
 
-ScriptControl::ScriptControl(std::chrono::milliseconds timeout)
-    : impl_(std::make_unique<Impl>(*this, timeout)) {}
+ScriptControl::ScriptControl(std::chrono::milliseconds timeout, ScriptServices services)
+    : impl_(std::make_unique<Impl>(*this, timeout, services)) {}
 
 ScriptControl::~ScriptControl() = default;
 
@@ -247,6 +249,10 @@ ScriptError& ScriptControl::Error() {
 
 std::chrono::milliseconds ScriptControl::timeout() const {
   return impl_->timeout();
+}
+
+bool ScriptControl::stopPending() {
+  return impl_->shouldStop();
 }
 
 }  // namespace platform

@@ -39,8 +39,9 @@ namespace platform {
 
 class ScriptControl {
  public:
-  // `timeout` bounds one outermost call into the script. The language starts as "VBScript".
-  explicit ScriptControl(std::chrono::milliseconds timeout);
+  // `timeout` bounds one outermost call into the script; `services` are handed to every
+  // engine. The language starts as "VBScript".
+  ScriptControl(std::chrono::milliseconds timeout, ScriptServices services);
   ~ScriptControl();
   ScriptControl(const ScriptControl&) = delete;
   ScriptControl& operator=(const ScriptControl&) = delete;
@@ -71,6 +72,11 @@ class ScriptControl {
   ScriptError& Error();
 
   std::chrono::milliseconds timeout() const;
+
+  // True while a call into the script is in progress and must stop (the time-out has passed,
+  // or Reset was called). Long blocking work done for the script, such as a web transfer,
+  // polls it and gives up.
+  bool stopPending();
 
   // The Error event: a script error occurred; the failing call is still in progress.
   std::function<void()> onError;

@@ -33,7 +33,8 @@ std::string errorEvent(int32_t number) {
 
 class ScriptControlTest : public ::testing::Test {
  protected:
-  explicit ScriptControlTest(std::chrono::milliseconds timeout = 200ms) : control(timeout) {
+  explicit ScriptControlTest(std::chrono::milliseconds timeout = 200ms)
+      : control(timeout, testing::testServices()) {
     control.setLanguage(u"JScript");
     control.onError = [this] { events.push_back(errorEvent(control.Error().Number())); };
     control.onTimeout = [this] { events.push_back("timeout"); };
@@ -74,7 +75,7 @@ TEST_F(ScriptControlTest, CodeAndObjectsLastUntilReset) {
 }
 
 TEST(ScriptControlLanguage, VBScriptNeedsAnEngineAndAChangeOfLanguageDropsTheCode) {
-  ScriptControl control(1s);
+  ScriptControl control(1s, testing::testServices());
   EXPECT_EQ(control.language(), u"VBScript");
   try {
     control.AddCode(u"x = 1");
@@ -97,7 +98,9 @@ TEST(ScriptControlLanguage, VBScriptNeedsAnEngineAndAChangeOfLanguageDropsTheCod
     void addObject(std::u16string_view, ObjectPtr) override {}
     Variant run(std::u16string_view, std::span<Variant>) override { return Variant(code); }
   };
-  control.registerEngine(u"vbscript", [](ScriptSite&) { return std::make_unique<EchoEngine>(); });
+  control.registerEngine(u"vbscript", [](ScriptSite&, const ScriptServices&) {
+    return std::make_unique<EchoEngine>();
+  });
   control.setLanguage(u"VBScript");
   control.AddCode(u"vb code");
   EXPECT_EQ(toText(control.Run(u"anything")), u"vb code");

@@ -14,6 +14,21 @@
 
 namespace platform {
 
+class Clock;
+class ObjectCatalogue;
+class Ui;
+struct Locale;
+
+// The services every engine may use besides its host: the catalogue of creatable objects
+// (CreateObject, new ActiveXObject), the user interface (MsgBox, InputBox), the time of day
+// and the user's locale. They outlive every engine.
+struct ScriptServices {
+  ObjectCatalogue& objects;
+  Ui& ui;
+  Clock& clock;
+  const Locale& locale;
+};
+
 // Thrown by an engine when a call into the script failed: an error the script did not
 // handle, or a stop that the host asked for through ScriptSite::shouldStop(). The host turns
 // it into its Error event and a platform::Error; it never leaves the host.
@@ -32,7 +47,9 @@ class ScriptSite {
 
   // Polled while script code runs. True once the time-out has passed during a call into the
   // script, or the host was reset during one; stays true until the engine has unwound to the
-  // host.
+  // host. A stop is no script error: no script code may catch it. An engine that catches an
+  // error on behalf of the script (try/catch, On Error Resume Next) asks here first and
+  // unwinds instead while this is true.
   virtual bool shouldStop() = 0;
 
   // Makes `call` a call into the script under the host's rules (time-out, nesting, Error
@@ -59,6 +76,7 @@ class ScriptEngine {
 };
 
 // Makes an engine for one script host; the engine keeps the site for its whole life.
-using ScriptEngineFactory = std::function<std::unique_ptr<ScriptEngine>(ScriptSite& site)>;
+using ScriptEngineFactory =
+    std::function<std::unique_ptr<ScriptEngine>(ScriptSite& site, const ScriptServices& services)>;
 
 }  // namespace platform

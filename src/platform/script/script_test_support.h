@@ -10,63 +10,32 @@
 
 #include "error_testing.h"
 #include "platform/automation/dispatch_object.h"
+#include "platform/automation/object_catalogue.h"
 #include "platform/automation/variant_convert.h"
+#include "platform/base/clock.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
+#include "platform/locale/locale.h"
 #include "platform/script/script_control.h"
+#include "platform/ui/scripted_ui.h"
 
 namespace platform::testing {
 
+// Services for engines under test, one set for the whole test program: an empty catalogue, a
+// scripted user interface that takes every box's default answer, the system clock and US
+// English.
+inline const ScriptServices& testServices() {
+  static ObjectCatalogue objects;
+  static ScriptedUi ui;
+  static const Locale locale = Locale::english();
+  static const ScriptServices services{objects, ui, systemClock(), locale};
+  return services;
+}
+
 class TestHost : public DispatchObject {
  public:
-  explicit TestHost(ScriptControl* control = nullptr) : control_(control) {
-    defineProperty(
-        u"text", [this](auto) { return Variant(text); },
-        [this](auto, const Variant& value) { text = toText(value); });
-    defineProperty(u"count", [this](auto) { return Variant(count); });
-    defineProperty(
-        u"held", [this](auto) { return Variant(held); }, {},
-        [this](auto, const Variant& value) { held = value.object(); });
-    defineProperty(u"child", [this](auto) {
-      if (!child) child = std::make_shared<TestHost>(control_);
-      return Variant(ObjectPtr(child));
-    });
-    defineProperty(u"value", [](auto) { return Variant(u"value"); });
-    setDefaultMember(u"value");
-    defineMethod(
-        u"add",
-        [](std::span<Variant> args) {
-          return Variant(toInt32(args[0]) + (args[1].isMissing() ? 0 : toInt32(args[1])));
-        },
-        1, 2);
-    defineMethod(
-        u"output",
-        [this](std::span<Variant> args) {
-          outputs.push_back(toText(args[0]));
-          return Variant();
-        },
-        1, 1);
-    defineMethod(
-        u"next", [this](auto) { return Variant(++count); }, 0, 0);
-    defineMethod(
-        u"echo", [this](std::span<Variant> args) { return echoed = args[0]; }, 1, 1);
-    defineMethod(
-        u"callback",
-        [this](std::span<Variant> args) {
-          std::vector<Variant> forwarded(args.begin() + 1, args.end());
-          while (!forwarded.empty() && forwarded.back().isMissing())
-            forwarded.pop_back();
-          return control_->Run(toText(args[0]), forwarded);
-        },
-        1, 3);
-    defineMethod(
-        u"act",
-        [this](auto) {
-          if (action) action();
-          return Variant();
-        },
-        0, 0);
-  }
+  explicit TestHost(ScriptControl* control = nullptr)
+      : DispatchObject(members()), control_(control) {}
 
   std::u16string typeName() const override { return u"TestHost"; }
 
@@ -94,6 +63,50 @@ class TestHost : public DispatchObject {
   std::function<void()> action;  // what act() does, failures included
 
  private:
+  static const MemberTable& members() {
+    static const auto table =
+        Members<TestHost>()
+            .property(
+                u"text", [](TestHost& h) { return Variant(h.text); },
+                [](TestHost& h, const Variant& value) { h.text = toText(value); })
+            .property(u"count", [](TestHost& h) { return Variant(h.count); })
+            .property(
+                u"held", [](TestHost& h) { return Variant(h.held); }, {},
+                [](TestHost& h, const Variant& value) { h.held = value.object(); })
+            .property(u"child",
+                      [](TestHost& h) {
+                        if (!h.child) h.child = std::make_shared<TestHost>(h.control_);
+                        return Variant(ObjectPtr(h.child));
+                      })
+            .property(u"value", [](TestHost&) { return Variant(u"value"); })
+            .defaultMember(u"value")
+            .method(
+                u"add", 1, 2,
+                [](TestHost&, std::span<Variant> args) {
+                  return Variant(toInt32(args[0]) + (args[1].isMissing() ? 0 : toInt32(args[1])));
+                })
+            .method(u"output", 1, 1,
+                    [](TestHost& h, std::span<Variant> args) {
+                      h.outputs.push_back(toText(args[0]));
+                      return Variant();
+                    })
+            .method(u"next", 0, 0, [](TestHost& h, auto) { return Variant(++h.count); })
+            .method(u"echo", 1, 1,
+                    [](TestHost& h, std::span<Variant> args) { return h.echoed = args[0]; })
+            .method(u"callback", 1, 3,
+                    [](TestHost& h, std::span<Variant> args) {
+                      std::vector<Variant> forwarded(args.begin() + 1, args.end());
+                      while (!forwarded.empty() && forwarded.back().isMissing())
+                        forwarded.pop_back();
+                      return h.control_->Run(toText(args[0]), forwarded);
+                    })
+            .method(u"act", 0, 0, [](TestHost& h, auto) {
+              if (h.action) h.action();
+              return Variant();
+            });
+    return table;
+  }
+
   ScriptControl* control_;
 };
 

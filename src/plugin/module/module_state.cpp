@@ -2,9 +2,15 @@
 // never destroyed: the string table and the configuration window stay as long as the module,
 // and a host may still call in while the process ends.
 #include <chrono>
+#include <memory>
 
+#include "config/frm_config.h"
+#include "platform/automation/object_catalogue.h"
+#include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/com/module_path.h"
+#include "platform/inet/web_transfer.h"
+#include "platform/locale/locale.h"
 #include "platform/messages/window_messages.h"
 #include "platform/platform.h"
 #include "platform/registry/registry.h"
@@ -28,16 +34,22 @@ std::u16string moduleFolder() {
 }  // namespace
 
 SharedObjects& moduleSharedObjects() {
+  static auto* objects = new platform::ObjectCatalogue();
   static auto* services = new platform::Platform{
       .registry = platform::Registry::user(),
       .ui = platform::systemUi(),
       .shell = platform::systemShell(),
       .messages = platform::WindowMessages::system(),
+      .web = platform::systemWebTransfer(),
+      .clock = platform::systemClock(),
+      .objects = *objects,
+      .locale = platform::userLocale(),
       .moduleFolder = moduleFolder(),
       .portalBase = maker::kPortal.text(),
       .scriptTimeout = std::chrono::milliseconds(20000),
   };
-  static auto* shared = new SharedObjects(*services);
+  static auto* shared =
+      new SharedObjects(*services, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); });
   return *shared;
 }
 

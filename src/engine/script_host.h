@@ -1,0 +1,19 @@
+// The script host that parsers run in, made in one place so that no owner forgets a language:
+// a ScriptControl with the platform's script time-out and services and every engine registered.
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/script/script_control.h"
+
+namespace juvo {
+
+// The services engines get from `platform`: its object catalogue, user interface, clock and
+// locale.
+platform::ScriptServices scriptServicesOf(platform::Platform& platform);
+
+// A script host, language "VBScript", with JScript and VBScript available.
+std::unique_ptr<platform::ScriptControl> makeScriptHost(platform::Platform& platform);
+
+}  // namespace juvo
