@@ -71,12 +71,20 @@ void cLanguage::chooseSavedLanguage() {
   std::u16string fileName = name + u".xml";
   std::u16string path = shared_.languagesFolder() + u"/" + fileName;
   // The search ignores case and wildcards match anything, so only a file reported under exactly
-  // the saved name is that language's file.
-  auto found = platform::files::find(path, platform::files::Entries::kFilesAndFolders);
-  if (!found.empty() && found.front() == fileName) applySavedLanguageFile(path, name);
+  // the saved name is that language's file. A folder of that name is no language file.
+  auto found = platform::files::find(path, platform::files::Entries::kOrdinaryFiles);
+  if (!found.empty() && found.front() == fileName) {
+    loadfromfile(path);
+    shared_.currentlang = name;
+  }
 }
 
-void cLanguage::applySavedLanguageFile(const std::u16string& /*path*/,
-                                       const std::u16string& /*name*/) {}
+void cLanguage::loadfromfile(std::u16string_view filename) {
+  loaddefaults();
+  if (filename == shared_.languagesFolder() + u"/English.xml") return;
+  readLanguageFile(filename);
+}
+
+void cLanguage::readLanguageFile(std::u16string_view /*filename*/) {}
 
 }  // namespace juvo
