@@ -98,7 +98,9 @@ TEST_F(HostStart, OptionMistakesAndAMissingDisplayAreOneClearLine) {
     EXPECT_EQ(run.exitCode, c.exitCode) << c.firstLine;
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.firstLine) << run.err;
     // Nothing else but the usage after an option mistake; Qt's own lines are gone.
-    if (c.exitCode == 1) EXPECT_EQ(run.err, c.firstLine + "\n");
+    if (c.exitCode == 1) {
+      EXPECT_EQ(run.err, c.firstLine + "\n");
+    }
   }
 }
 
