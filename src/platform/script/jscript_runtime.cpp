@@ -6,6 +6,7 @@
 
 #include "platform/base/error.h"
 #include "platform/script/duktape_access.h"
+#include "platform/script/jscript_activex.h"
 #include "platform/script/jscript_bridge.h"
 #include "platform/script/jscript_enumerator.h"
 #include "platform/script/jscript_errors.h"
@@ -123,6 +124,7 @@ void Runtime::setUp(duk_context* ctx) {
   installHostHandler(ctx);
   installArrayGuards(ctx);
   installEnumerator(ctx);
+  installActiveXObject(ctx);
 }
 
 bool Runtime::pollStop() {
