@@ -22,6 +22,7 @@ namespace {
 constexpr const char* kHostKey = DUK_HIDDEN_SYMBOL("host");
 constexpr const char* kTargetKey = DUK_HIDDEN_SYMBOL("target");
 constexpr const char* kMemberKey = DUK_HIDDEN_SYMBOL("member");
+constexpr const char* kProxyKey = DUK_HIDDEN_SYMBOL("proxy");
 constexpr const char* kHandlerKey = "hostHandler";
 // Arrays in arrays deeper than this come through as undefined.
 constexpr int kMaxArrayNesting = 64;
@@ -386,6 +387,15 @@ void pushHostObject(duk_context* ctx, const ObjectPtr& object) {
   if (pushScriptValue(ctx, object)) return;
   Runtime& runtime = Runtime::of(ctx);
   duk_require_stack(ctx, 4);
+  // An object the script already holds comes back as the same value, so `a === b` holds for
+  // one object reached two ways. The target keeps the Proxy and lives until its finalizer
+  // has run; pushing it meanwhile takes it back from finalization.
+  if (HostRef* known = runtime.hostOf(object.get())) {
+    duk_push_heapptr(ctx, known->target);
+    duk_get_prop_string(ctx, -1, kProxyKey);
+    duk_remove(ctx, -2);
+    return;
+  }
   // An object whose default member takes arguments (a collection's item) can be called; the
   // others are plain objects, as `typeof` tells.
   if (object->readsWithoutArguments(kDefaultMember)) {
@@ -393,14 +403,21 @@ void pushHostObject(duk_context* ctx, const ObjectPtr& object) {
   } else {
     duk_push_c_function(ctx, hostCall, DUK_VARARGS);
   }
-  duk_push_pointer(ctx, runtime.adoptHost(object));
+  HostRef* ref = runtime.adoptHost(object);
+  ref->target = duk_get_heapptr(ctx, -1);
+  duk_push_pointer(ctx, ref);
   duk_put_prop_string(ctx, -2, kHostKey);
   duk_push_c_function(ctx, finalizeHost, 2);
   duk_set_finalizer(ctx, -2);
+  duk_dup_top(ctx);
   duk_push_global_stash(ctx);
   duk_get_prop_string(ctx, -1, kHandlerKey);
   duk_remove(ctx, -2);
   duk_push_proxy(ctx, 0);
+  // [target proxy]: the target holds the Proxy.
+  duk_dup_top(ctx);
+  duk_put_prop_string(ctx, -3, kProxyKey);
+  duk_remove(ctx, -2);
 }
 
 }  // namespace platform::jscript

@@ -1,6 +1,7 @@
 // The JScript engine, on Duktape. Each engine is a fresh heap: nothing of one survives Reset.
 //
-// How scripts see host objects: a host object is a Proxy. `obj.name(...)` invokes the member
+// How scripts see host objects: a host object is a Proxy, one per object while the script
+// holds it, so `a === b` holds for one object reached two ways. `obj.name(...)` invokes the member
 // as a method; a plain `obj.name` invokes it as a property get, except that a member that
 // cannot be read without arguments gives a function that calls it. `obj.name = v` is a
 // property put (put-by-reference for objects); a property read that fails is the script's

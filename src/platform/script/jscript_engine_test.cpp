@@ -140,6 +140,12 @@ TEST_F(JScriptBridgeTest, HostValuesReachTheScriptAsScriptValues) {
 TEST_F(JScriptBridgeTest, ObjectsKeepTheirIdentityAndMembers) {
   eval(u"engine.held = engine.child");
   EXPECT_EQ(host->held, host->child);
+  // One host object is one script value, however it is reached, also after the script let
+  // go of it and the collector ran.
+  EXPECT_EQ(eval(u"var c = engine.child; (c === engine.held) + ',' + (engine === c)"),
+            Variant(u"true,false"));
+  EXPECT_EQ(eval(u"c = null; Duktape.gc(); Duktape.gc(); engine.child === engine.held"),
+            Variant(true));
   EXPECT_EQ(eval(u"'' + engine + '|' + String(engine.child)"), Variant(u"value|value"));
   EXPECT_EQ(eval(u"('text' in engine) + ',' + ('nothing' in engine) + ',' + typeof engine.nothing"),
             Variant(u"true,false,undefined"));

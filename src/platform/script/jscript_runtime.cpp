@@ -105,6 +105,7 @@ Runtime::~Runtime() {
   // host objects still held are released here instead.
   destroying_ = true;
   duk_destroy_heap(ctx_);
+  hostsByObject_.clear();
   hosts_.clear();
 }
 
@@ -168,7 +169,13 @@ HostRef* Runtime::adoptHost(ObjectPtr object) {
   auto ref = std::make_unique<HostRef>();
   ref->object = std::move(object);
   HostRef* pointer = ref.get();
-  hosts_.emplace(pointer, std::move(ref));
+  hostsByObject_.emplace(pointer->object.get(), pointer);
+  try {
+    hosts_.emplace(pointer, std::move(ref));
+  } catch (...) {
+    hostsByObject_.erase(pointer->object.get());
+    throw;
+  }
   return pointer;
 }
 
@@ -177,7 +184,14 @@ HostRef* Runtime::findHost(void* pointer) const {
   return it == hosts_.end() ? nullptr : it->first;
 }
 
+HostRef* Runtime::hostOf(const AutomationObject* object) const {
+  auto it = hostsByObject_.find(object);
+  return it == hostsByObject_.end() ? nullptr : it->second;
+}
+
 void Runtime::releaseHost(HostRef* ref) {
+  auto it = hostsByObject_.find(ref->object.get());
+  if (it != hostsByObject_.end() && it->second == ref) hostsByObject_.erase(it);
   hosts_.erase(ref);
 }
 
