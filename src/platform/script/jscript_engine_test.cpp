@@ -146,6 +146,10 @@ TEST_F(JScriptBridgeTest, ObjectsKeepTheirIdentityAndMembers) {
             Variant(u"true,false"));
   EXPECT_EQ(eval(u"c = null; Duktape.gc(); Duktape.gc(); engine.child === engine.held"),
             Variant(true));
+  // A method taken from an object keeps it usable after the object's value is gone.
+  EXPECT_EQ(eval(u"var add = engine.child.add; Duktape.gc(); add(1, 2) + (engine.child === "
+                 u"engine.held ? 10 : 0)"),
+            Variant(int32_t{13}));
   EXPECT_EQ(eval(u"'' + engine + '|' + String(engine.child)"), Variant(u"value|value"));
   EXPECT_EQ(eval(u"('text' in engine) + ',' + ('nothing' in engine) + ',' + typeof engine.nothing"),
             Variant(u"true,false,undefined"));
