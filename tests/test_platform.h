@@ -49,6 +49,7 @@ class TestPlatform {
   platform::WindowMessages messages;
   // The web transfer in use: the system's until a test sets another (a failing one, say).
   platform::WebTransfer* web = &platform::systemWebTransfer();
+  // What scripts may create: the XML document under its names.
   platform::ObjectCatalogue objects;
   platform::Locale locale = platform::Locale::english();
   // Writes a file into <module>/JUVO/Parsers (e.g. "weather.vbs"), folders made as needed;
