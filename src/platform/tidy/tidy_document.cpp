@@ -48,6 +48,11 @@ struct TidyDocument::Impl {
   static Bool TIDY_CALL message(::TidyMessage tmessage) {
     auto* self = static_cast<Impl*>(tidyGetAppData(tidyGetMessageDoc(tmessage)));
     if (!self || self->failure || !self->owner.onMessage) return no;
+    // Errors past show-errors are left out, as HTML Tidy's own report leaves them out.
+    if (tidyGetMessageLevel(tmessage) == TidyError &&
+        ++self->errorsSeen > tidyOptGetInt(self->doc, TidyShowErrors)) {
+      return no;
+    }
     try {
       platform::TidyMessage delivered;
       delivered.level = static_cast<int32_t>(tidyGetMessageLevel(tmessage)) - TidyInfo;
@@ -74,6 +79,7 @@ struct TidyDocument::Impl {
   TidyDoc doc;
   OwnedBuffer errors;
   std::exception_ptr failure;
+  unsigned long errorsSeen = 0;
 };
 
 TidyDocument::TidyDocument() : impl_(std::make_unique<Impl>(*this)) {}

@@ -8,6 +8,7 @@
 // with the levels of the classic Tidy enumeration:
 //   0 information, 1 warning, 2 configuration, 3 accessibility, 4 error, 5 bad document,
 //   6 fatal; libtidy's dialogue and footnote levels follow from 7 on.
+// As in HTML Tidy's own report, errors after the first show-errors (6 unless set) are left out.
 #pragma once
 
 #include <cstdint>

@@ -40,6 +40,22 @@ TEST_F(TidyDocumentTest, ReportsMessagesWithTheClassicLevelsAndTheirPlace) {
     EXPECT_LT(m.level, 7) << toUtf8(m.text);
 }
 
+TEST_F(TidyDocumentTest, ErrorsAreReportedUpToShowErrors) {
+  std::u16string page = u"<title>t</title>\n";
+  for (int i = 0; i < 10; ++i)
+    page += u"<p><wrong" + decimal(i) + u">x</wrong" + decimal(i) + u"></p>\n";
+  tidy.parseString(page);
+  ASSERT_EQ(at(kTidyErrorLevel).size(), 6u);
+  EXPECT_EQ(at(kTidyErrorLevel).back().line, 7);
+
+  TidyDocument fewer;
+  int errors = 0;
+  fewer.onMessage = [&](const TidyMessage& m) { errors += m.level == kTidyErrorLevel; };
+  fewer.setOption("show-errors", "2");
+  fewer.parseString(page);
+  EXPECT_EQ(errors, 2);
+}
+
 TEST_F(TidyDocumentTest, OptionsGoByTheirNamesAndOnlyTheirValues) {
   tidy.setOption("output-xml", "yes");
   tidy.setOption("Doctype", "omit");
