@@ -3,8 +3,6 @@
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
 #include "platform/base/text.h"
 
 namespace platform::inet {
@@ -66,10 +64,12 @@ TEST(ParseWebAddress, RefusesEverythingButTheWeb) {
   }
 }
 
+// The failures a loopback server cannot provoke, or not quickly; refused connections, slow
+// servers, redirects away from the web, the size cap and the stop check are fetched for real
+// in web_transfer_test.cpp.
 TEST(FailureOf, TellsTheUserWhatWentWrongInPlainWords) {
   TransferLimits limits;
   limits.connect = std::chrono::milliseconds(15000);
-  limits.total = std::chrono::milliseconds(20000);
   const auto facts = [](CURLcode code) {
     FailedTransfer f;
     f.curlCode = code;
@@ -78,48 +78,23 @@ TEST(FailureOf, TellsTheUserWhatWentWrongInPlainWords) {
     f.curlMessage = "what libcurl said";
     return f;
   };
-  FailedTransfer refused = facts(CURLE_COULDNT_CONNECT);
-  refused.osError = ECONNREFUSED;
-  FailedTransfer slowServer = facts(CURLE_OPERATION_TIMEDOUT);
-  slowServer.connected = true;
-  FailedTransfer redirected = facts(CURLE_UNSUPPORTED_PROTOCOL);
-  redirected.redirectTarget = "file:///etc/passwd";
-  FailedTransfer large = facts(CURLE_WRITE_ERROR);
-  large.tooLarge = true;
-  FailedTransfer stopped = facts(CURLE_ABORTED_BY_CALLBACK);
-  stopped.stopped = true;
-
   const struct {
     FailedTransfer facts;
     ErrorCode code;
     std::u16string description;
   } cases[] = {
-      {refused, ErrorCode::kWebCannotConnect,
-       u"Could not connect to example.org: connection refused"},
       {facts(CURLE_COULDNT_CONNECT), ErrorCode::kWebCannotConnect,
        u"Could not connect to example.org"},
       {facts(CURLE_COULDNT_RESOLVE_HOST), ErrorCode::kWebServerNotFound,
        u"Could not find the server example.org"},
-      {slowServer, ErrorCode::kWebTimeout,
-       u"The server example.org did not answer within 20 seconds"},
       {facts(CURLE_OPERATION_TIMEDOUT), ErrorCode::kWebTimeout,
        u"Could not connect to example.org within 15 seconds"},
-      {redirected, ErrorCode::kWebRedirectFailed,
-       u"http://example.org/feed redirected to file:///etc/passwd, but only http and https "
-       u"addresses can be fetched"},
-      {facts(CURLE_TOO_MANY_REDIRECTS), ErrorCode::kWebRedirectFailed,
-       u"http://example.org/feed redirected more than 10 times"},
-      {large, ErrorCode::kWebDownloadFailed,
-       u"The document at http://example.org/feed is larger than 16 MB"},
-      {facts(CURLE_FILESIZE_EXCEEDED), ErrorCode::kWebDownloadFailed,
-       u"The document at http://example.org/feed is larger than 16 MB"},
       {facts(CURLE_PEER_FAILED_VERIFICATION), ErrorCode::kWebSecurityProblem,
        u"A secure connection to example.org could not be made: what libcurl said"},
       {facts(CURLE_GOT_NOTHING), ErrorCode::kWebDownloadFailed,
        u"The server example.org closed the connection without answering"},
       {facts(CURLE_RECV_ERROR), ErrorCode::kWebDownloadFailed,
        u"The connection to example.org broke off: what libcurl said"},
-      {stopped, ErrorCode::kAborted, u"The transfer of http://example.org/feed was stopped"},
       {facts(CURLE_LDAP_CANNOT_BIND), ErrorCode::kWebDownloadFailed,
        u"Could not fetch http://example.org/feed: what libcurl said"},
   };
