@@ -111,7 +111,7 @@ BENCHMARK(BM_WebFetch)->Unit(benchmark::kMillisecond);
 
 void BM_WebTidyStep(benchmark::State& state) {
   const std::u16string page = platform::fromUtf8(page200k());
-  std::unique_ptr<platform::TidyDocument> otidy;
+  std::shared_ptr<platform::TidyDocument> otidy;
   for (auto _ : state) {
     std::u16string xml = juvo::tidyStep(otidy, page, [](const platform::TidyMessage&) {});
     benchmark::DoNotOptimize(xml.data());

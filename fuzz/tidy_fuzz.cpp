@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const platform::inet::DecodedText page = platform::inet::decodeBody(bytes, contentType);
 
-  std::unique_ptr<platform::TidyDocument> otidy;
+  std::shared_ptr<platform::TidyDocument> otidy;
   size_t messages = 0;
   const std::u16string xml =
       juvo::tidyStep(otidy, page.text, [&](const platform::TidyMessage&) { ++messages; });

@@ -82,7 +82,7 @@ class frmConfig final : public ConfigWindow, public EngineHost {
   SharedObjects& shared_;
   platform::Form form_;
   std::unique_ptr<platform::ScriptControl> script_;
-  std::unique_ptr<platform::TidyDocument> otidy_;
+  std::shared_ptr<platform::TidyDocument> otidy_;
 };
 
 }  // namespace juvo

@@ -75,7 +75,7 @@ class EngineTest : public ::testing::Test, public EngineHost {
 
   TestPlatform test;
   platform::ScriptControl script;
-  std::unique_ptr<platform::TidyDocument> otidy;
+  std::shared_ptr<platform::TidyDocument> otidy;
 };
 
 // Checks that `box` is a message box with these texts, the OK button only and `icon`.

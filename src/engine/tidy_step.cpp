@@ -5,11 +5,14 @@
 
 namespace juvo {
 
-std::u16string tidyStep(std::unique_ptr<platform::TidyDocument>& otidy,
+std::u16string tidyStep(std::shared_ptr<platform::TidyDocument>& otidy,
                         std::u16string_view document,
                         std::function<void(const platform::TidyMessage&)> onMessage) {
-  otidy = std::make_unique<platform::TidyDocument>();
-  platform::TidyDocument& tidy = *otidy;
+  // Held here too: a box shown for a message may let another tidy step replace `otidy` while
+  // libtidy still works on this one.
+  const auto kept = std::make_shared<platform::TidyDocument>();
+  otidy = kept;
+  platform::TidyDocument& tidy = *kept;
   tidy.onMessage = std::move(onMessage);
   // The classic step set output-xml, add-xml-decl, input-xml and doctype omit by number after
   // the parse. With HTML Tidy 5 that order drops the XML declaration, keeps the document type

@@ -16,13 +16,13 @@ class Ui;
 
 namespace juvo {
 
-// Makes a new tidy document whose messages go to `onMessage`, puts it into `otidy` (releasing
-// the one there, which until now kept the last tidied document) and returns `document` tidied:
+// Makes a new tidy document whose messages go to `onMessage`, puts it into `otidy` (letting go
+// of the one there, which until now kept the last tidied document) and returns `document` tidied:
 // an XML declaration first, no document type, well-formed XML with characters rather than
 // named entities, written even when the page has errors (which `onMessage` hears of). Lines are
 // not wrapped, so an element's text has no line break the page did not have. The statuses of
 // parse, clean and save are not looked at; a call that fails outright raises.
-std::u16string tidyStep(std::unique_ptr<platform::TidyDocument>& otidy,
+std::u16string tidyStep(std::shared_ptr<platform::TidyDocument>& otidy,
                         std::u16string_view document,
                         std::function<void(const platform::TidyMessage&)> onMessage);
 

@@ -37,7 +37,7 @@ class TidyStepTest : public ::testing::Test {
     return tidyStep(otidy, page, [this](const TidyMessage& m) { messages.push_back(m); });
   }
 
-  std::unique_ptr<platform::TidyDocument> otidy;
+  std::shared_ptr<platform::TidyDocument> otidy;
   std::vector<TidyMessage> messages;
 };
 
@@ -100,6 +100,19 @@ TEST_F(TidyStepTest, TheTidyObjectIsReplacedAtEachCallAndKeepsTheLastDocument) {
   ASSERT_NE(otidy, nullptr);
   EXPECT_NE(otidy.get(), first);
   EXPECT_EQ(otidy->saveString(), second);
+}
+
+TEST_F(TidyStepTest, AMessageHandlerThatTidiesAgainLeavesTheRunningStepWhole) {
+  bool nested = false;
+  const std::u16string outer =
+      tidyStep(otidy, u"<p>outer<wrong>x</wrong></p>", [&](const TidyMessage& m) {
+        if (m.level != platform::kTidyErrorLevel || nested) return;
+        nested = true;
+        tidy(u"<p>inner</p>");
+      });
+  EXPECT_TRUE(nested);
+  EXPECT_NE(outer.find(u"<p>outerx</p>"), std::u16string::npos) << toUtf8(outer);
+  EXPECT_NE(otidy->saveString().find(u"<p>inner</p>"), std::u16string::npos);
 }
 
 TEST(OtidyMessageBox, ShowsErrorsOnlyTitledWithTheirLine) {
