@@ -2,7 +2,8 @@
 // module folder is a fresh temporary folder, the registry a hive file of its own, the user
 // interface a ScriptedUi, the shell a RecordingShell, and the window messages a private bus;
 // files, scripting, XML and web fetches are the real ones (the web through the system's
-// transfer unless a test hands in another). The locale is US English and the clock the system's.
+// transfer unless a test hands in another). The object catalogue holds the XML documents, which
+// load web addresses through `web` too. The locale is US English and the clock the system's.
 // `shared` is the plug-in's module-wide objects built over it, with the real configuration
 // window, as the module builds its own over the real platform.
 //
