@@ -7,6 +7,10 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace platform::xml {
+struct ParseError;
+}
+
 namespace juvo {
 
 class SharedObjects;
@@ -39,8 +43,16 @@ class cLanguage {
   void loaddefaults();
   // The start-up choice of language, after the defaults.
   void chooseSavedLanguage();
-  // Lays the entries of the language file at `filename` over the table.
+  // Lays the entries of the language file at `filename` over the table: each child node of the
+  // root element `strings`, in document order, replaces the entry of its name (any letter case)
+  // with its text content, or adds one; the last of a name wins. A file that cannot be opened or is
+  // not well formed is reported in one box ("Error in language file PATH." CR LF, the parser's
+  // reason, "On line N: " and that line's text; titled "XML Error " and the parser's code; OK,
+  // exclamation mark) and gives nothing. A file with another root element gives nothing, silently.
   void readLanguageFile(std::u16string_view filename);
+  void reportFileError(std::u16string_view filename, const platform::xml::ParseError& error);
+  // Puts `text` under `key`, in place of the entry of that key in any letter case.
+  void replace(std::u16string key, std::u16string text);
 
   // Keys are stored lower-cased; lookups hash and compare without regard to case, so a lookup
   // needs no lower-cased copy of its key.

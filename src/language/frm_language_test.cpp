@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "language/c_language.h"
+#include "language/english_defaults.h"
 #include "platform/automation/variant.h"
 #include "platform/base/text.h"
 #include "shared/settings.h"
@@ -146,6 +147,57 @@ TEST_F(FrmLanguageTest, PickingALanguageAppliesSavesAndRecaptionsBothWindows) {
 
   // Picked again, the other language becomes the one in use and saved, whatever its file.
   ASSERT_TRUE(form.pick("cmbLang", u"Dutch"));
+  EXPECT_EQ(savedLanguage(), u"Dutch");
+  EXPECT_EQ(test_.shared.currentlang, u"Dutch");
+}
+
+// Dutch at once in both windows and in the parser's information; English afterwards gives
+// back every default, also of keys the Dutch file defined.
+TEST_F(FrmLanguageTest, PickingDutchShowsItInBothWindowsAndEnglishRestoresEveryDefault) {
+  test_.writeLanguage("Dutch.xml", R"(<strings>
+  <frmLanguage>Taal</frmLanguage>
+  <lblSelectLanguage>Kies een taal:</lblSelectLanguage>
+  <mnuFile>&amp;Bestand</mnuFile>
+  <cmdRefresh>Vernieuwen</cmdRefresh>
+  <frmConfig>Juvo voor MSN Messenger</frmConfig>
+  <msgNoSyntaxFound>Geen syntaxis gevonden</msgNoSyntaxFound>
+</strings>)");
+  test_.writeParser("weather.js", kParser);
+  platform::Form& config = test_.shared.configWindow().form();
+  platform::Form& form = open();
+
+  ASSERT_TRUE(form.pick("cmbLang", u"Dutch"));
+  EXPECT_EQ(form.caption(), u"Taal");
+  EXPECT_EQ(form.control("lblSelectLanguage").text(), u"Kies een taal:");
+  const cLanguage& lang = *test_.shared.lang;
+  EXPECT_EQ(form.control("lblLangMessage").text(), lang.str(u"lblLangMessage"));  // English
+  EXPECT_EQ(config.caption(), u"Juvo voor MSN Messenger");
+  EXPECT_EQ(config.menuItem("mnuFile").caption(), u"&Bestand");
+  EXPECT_EQ(config.menuItem("mnuHelp").caption(), u"&Help");
+  EXPECT_EQ(config.control("cmdRefresh").text(), u"Vernieuwen");
+  EXPECT_EQ(config.control("syntxt").text(), u"/xjuvo weather Geen syntaxis gevonden");
+  EXPECT_EQ(savedLanguage(), u"Dutch");
+  EXPECT_THAT(test_.ui.shown(), IsEmpty());
+
+  ASSERT_TRUE(form.pick("cmbLang", u"English"));
+  ASSERT_EQ(lang.size(), englishDefaults().size());
+  for (const DefaultText& entry : englishDefaults())
+    EXPECT_EQ(lang.str(entry.key), entry.text) << platform::toUtf8(entry.key);
+  EXPECT_EQ(form.caption(), u"Language");
+  EXPECT_EQ(config.menuItem("mnuFile").caption(), u"F&ile");
+  EXPECT_EQ(config.control("cmdRefresh").text(), u"Refresh");
+  EXPECT_EQ(config.control("syntxt").text(), u"/xjuvo weather No syntax found");
+  EXPECT_EQ(savedLanguage(), u"English");
+}
+
+// A broken file picked: its error box, English texts, and still the name saved and in use.
+TEST_F(FrmLanguageTest, PickingABrokenFileReportsItAndStillSavesTheName) {
+  test_.writeLanguage("Dutch.xml", "<strings>\n<mnuFile>&amp;Bestand</mnuFile>\n<oops>\n");
+  platform::Form& config = test_.shared.configWindow().form();
+  open().pick("cmbLang", u"Dutch");
+  ASSERT_EQ(test_.ui.shown().size(), 1u);
+  EXPECT_EQ(test_.ui.shown()[0].icon, platform::Icon::kExclamation);
+  EXPECT_EQ(config.menuItem("mnuFile").caption(), u"F&ile");
   EXPECT_EQ(savedLanguage(), u"Dutch");
   EXPECT_EQ(test_.shared.currentlang, u"Dutch");
 }
