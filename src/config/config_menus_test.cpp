@@ -55,15 +55,25 @@ TEST_F(ConfigMenusTest, PageItemsOpenThePortalWithTheLanguageInUseAppendedUnchan
   EXPECT_FALSE(window().isClosed());
 }
 
-// The chooser is the one way to another language; the pages follow it at once.
-TEST_F(ConfigMenusTest, PagesFollowTheLanguagePickedInTheChooser) {
-  test_.writeLanguage("Dutch.xml", "<strings/>");
+// The chooser is the one way to another language; the pages, the captions and the About text
+// follow it at once, and the About box keeps its title.
+TEST_F(ConfigMenusTest, PagesCaptionsAndAboutFollowTheLanguagePickedInTheChooser) {
+  test_.installShippedLanguage("Dutch.xml");
   test_.ui.onForm([](platform::Form& chooser) { chooser.pick("cmbLang", u"Dutch"); });
   window().pickMenu("mnuLang");
   EXPECT_THAT(openEachPage(),
               ElementsAre(u"http://portal.test/Portal/?action=juvoparsers&lang=Dutch",
                           u"http://portal.test/Portal/?action=juvo&lang=Dutch",
                           u"http://portal.test/Portal/?action=juvotutorial&lang=Dutch"));
+  EXPECT_EQ(window().menuItem("mnuFile").caption(), u"&Bestand");
+  EXPECT_EQ(window().menuItem("mnuDownloadParsers").caption(), u"Meer &parsers downloaden");
+
+  test_.ui.clear();
+  window().pickMenu("mnuAbout");
+  ASSERT_EQ(test_.ui.shown().size(), 1u);
+  EXPECT_EQ(test_.ui.shown()[0].title, u"Juvo");
+  EXPECT_EQ(test_.ui.shown()[0].text, test_.shared.lang->str(u"msgAbout"));
+  EXPECT_EQ(test_.ui.shown()[0].text.rfind(u"JUVO is begonnen door ", 0), 0u);
 }
 
 TEST_F(ConfigMenusTest, AboutShowsTheTablesTextTitledJuvoWithTheInformationIcon) {
