@@ -124,6 +124,14 @@ std::u16string_view describe(ErrorCode code) {
       return u"Object variable not set";
     case ErrorCode::kTimeout:
       return u"Script execution timed out";
+
+    // VBScript's RegExp and Scripting.Dictionary
+    case ErrorCode::kKeyAlreadyExists:
+      return u"This key is already associated with an element of this collection";
+    case ErrorCode::kRegExpSyntax:
+      return u"Syntax error in regular expression";
+    case ErrorCode::kElementNotFound:
+      return u"Element not found";
   }
   return u"Unknown error";
 }

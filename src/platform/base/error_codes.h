@@ -55,6 +55,11 @@ enum class ErrorCode : int32_t {
   kInvalidUseOfNull = static_cast<int32_t>(0x800A005E),      // 94
   kObjectVariableNotSet = static_cast<int32_t>(0x800A005B),  // 91
   kTimeout = static_cast<int32_t>(0x800A01C3),               // script time-out (ours)
+
+  // VBScript's RegExp and Scripting.Dictionary
+  kKeyAlreadyExists = static_cast<int32_t>(0x800A01C9),  // 457
+  kRegExpSyntax = static_cast<int32_t>(0x800A1399),      // 5017
+  kElementNotFound = static_cast<int32_t>(0x800A802B),   // 32811
 };
 
 // A keyed collection's missing key is Visual Basic's run-time error 5.
