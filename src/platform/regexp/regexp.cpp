@@ -280,11 +280,11 @@ class RegExp final : public DispatchObject {
                                         const RegExpMatch& match) {
     std::vector<Variant> args;
     args.reserve(match.groups.size() + 3);
-    args.emplace_back(textOf(subject, match.whole));
+    args.push_back(Variant(textOf(subject, match.whole)));
     for (const auto& group : match.groups)
       args.push_back(groupValue(subject, group));
     args.emplace_back(static_cast<int32_t>(match.whole.begin));
-    args.emplace_back(subject);
+    args.push_back(Variant(subject));
     return toText(function.invoke(kDefaultMember, kMethod, args));
   }
 
