@@ -3,6 +3,8 @@
 #include "config/frm_config.h"
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
+#include "platform/dictionary/dictionary.h"
+#include "platform/regexp/regexp.h"
 
 namespace juvo::testing {
 
@@ -21,7 +23,10 @@ TestPlatform::TestPlatform(std::filesystem::path hiveFile)
                .moduleFolder = moduleFolder.text(),
                .portalBase = u"http://127.0.0.1:1",
                .scriptTimeout = std::chrono::milliseconds(20000)},
-      shared(platform, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); }) {}
+      shared(platform, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); }) {
+  platform::registerRegExp(objects);
+  platform::registerDictionary(objects);
+}
 
 // The string table and anything else in `shared` go before the platform they use.
 TestPlatform::~TestPlatform() = default;

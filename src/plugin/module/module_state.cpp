@@ -9,10 +9,12 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/com/module_path.h"
+#include "platform/dictionary/dictionary.h"
 #include "platform/inet/web_transfer.h"
 #include "platform/locale/locale.h"
 #include "platform/messages/window_messages.h"
 #include "platform/platform.h"
+#include "platform/regexp/regexp.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/shell.h"
 #include "platform/ui/ui.h"
@@ -34,7 +36,12 @@ std::u16string moduleFolder() {
 }  // namespace
 
 SharedObjects& moduleSharedObjects() {
-  static auto* objects = new platform::ObjectCatalogue();
+  static auto* objects = [] {
+    auto* catalogue = new platform::ObjectCatalogue();
+    platform::registerRegExp(*catalogue);
+    platform::registerDictionary(*catalogue);
+    return catalogue;
+  }();
   static auto* services = new platform::Platform{
       .registry = platform::Registry::user(),
       .ui = platform::systemUi(),
