@@ -19,6 +19,15 @@ std::u16string textArgument(const BuiltinContext& context, const Variant& value)
   return platform::toText(value, context.services.locale);
 }
 
+TextArgument::TextArgument(const BuiltinContext& context, const Variant& value) {
+  if (value.isString()) {
+    view_ = value.string();
+  } else {
+    converted_ = textArgument(context, value);
+    view_ = converted_;
+  }
+}
+
 double numberArgument(const BuiltinContext& context, const Variant& value) {
   return platform::toDouble(value, context.services.locale);
 }

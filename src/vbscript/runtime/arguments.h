@@ -20,6 +20,25 @@ inline bool given(const platform::Variant& value) {
 // CStr's text of `value`. Raises 94 for Null.
 std::u16string textArgument(const BuiltinContext& context, const platform::Variant& value);
 
+// CStr's text of `value` without copying a String: a view of the string the Variant holds, or
+// of the text converted from another kind. Raises 94 for Null. Lives no longer than `value`.
+class TextArgument {
+ public:
+  TextArgument(const BuiltinContext& context, const platform::Variant& value);
+  TextArgument(const TextArgument&) = delete;
+  TextArgument& operator=(const TextArgument&) = delete;
+
+  std::u16string_view view() const { return view_; }
+  operator std::u16string_view() const { return view_; }
+  size_t size() const { return view_.size(); }
+  bool empty() const { return view_.empty(); }
+  char16_t operator[](size_t i) const { return view_[i]; }
+
+ private:
+  std::u16string converted_;
+  std::u16string_view view_;
+};
+
 // CDbl's number of `value`. Raises 13 for what is no number, 94 for Null.
 double numberArgument(const BuiltinContext& context, const platform::Variant& value);
 

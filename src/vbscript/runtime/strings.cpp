@@ -69,11 +69,12 @@ Variant longValue(size_t value) {
   return Variant(static_cast<int32_t>(value));
 }
 
-// A text argument that must be neither Null nor empty (Asc and its kind).
-std::u16string firstCharacterSource(const BuiltinContext& context, const Variant& value) {
-  std::u16string text = textArgument(context, value);
+// The first character of a text argument that must be neither Null nor empty (Asc and its
+// kind).
+char16_t firstCharacter(const BuiltinContext& context, const Variant& value) {
+  const TextArgument text(context, value);
   if (text.empty()) invalidArgument();
-  return text;
+  return text[0];
 }
 
 // A count or position that must not be negative.
@@ -115,15 +116,15 @@ const std::vector<Variant>& listArgument(const Variant& value) {
 // --- Characters and codes ---------------------------------------------------------------------
 
 Variant asc(BuiltinContext& context, Args args) {
-  return integer(ansiCodeOf(firstCharacterSource(context, args[0])[0]));
+  return integer(ansiCodeOf(firstCharacter(context, args[0])));
 }
 
 Variant ascB(BuiltinContext& context, Args args) {
-  return integer(firstCharacterSource(context, args[0])[0] & 0xFF);
+  return integer(firstCharacter(context, args[0]) & 0xFF);
 }
 
 Variant ascW(BuiltinContext& context, Args args) {
-  return integer(static_cast<int16_t>(firstCharacterSource(context, args[0])[0]));
+  return integer(static_cast<int16_t>(firstCharacter(context, args[0])));
 }
 
 Variant chr(BuiltinContext& context, Args args) {
@@ -156,8 +157,8 @@ Variant inStr(BuiltinContext& context, Args args) {
   const size_t start = withStart ? positionArgument(context, args[0]) : 1;
   const Compare compare = withStart ? compareArgument(context, args[3]) : Compare::kBinary;
   if (haystack.isNull() || needle.isNull()) return Variant::null();
-  const std::u16string text = textArgument(context, haystack);
-  const std::u16string sought = textArgument(context, needle);
+  const TextArgument text(context, haystack);
+  const TextArgument sought(context, needle);
   if (text.empty()) return longValue(0);
   if (sought.empty()) return longValue(start);
   if (start > text.size()) return longValue(0);
@@ -172,19 +173,18 @@ Variant inStrRev(BuiltinContext& context, Args args) {
   if (start == 0 || start < -1) invalidArgument();
   const Compare compare = compareArgument(context, args[3]);
   if (args[0].isNull() || args[1].isNull()) return Variant::null();
-  std::u16string text = textArgument(context, args[0]);
-  std::u16string sought = textArgument(context, args[1]);
+  const TextArgument text(context, args[0]);
+  const TextArgument sought(context, args[1]);
   if (text.empty()) return longValue(0);
   if (start == -1) start = static_cast<int32_t>(text.size());
   if (sought.empty()) return longValue(static_cast<size_t>(start));
   if (static_cast<size_t>(start) > text.size() || sought.size() > static_cast<size_t>(start)) {
     return longValue(0);
   }
-  if (compare == Compare::kText) {
-    text = platform::toLower(text);
-    sought = platform::toLower(sought);
-  }
-  const size_t at = text.rfind(sought, static_cast<size_t>(start) - sought.size());
+  const size_t from = static_cast<size_t>(start) - sought.size();
+  const size_t at = compare == Compare::kBinary
+                        ? text.view().rfind(sought, from)
+                        : platform::toLower(text).rfind(platform::toLower(sought), from);
   return longValue(at == std::u16string::npos ? 0 : at + 1);
 }
 
@@ -192,53 +192,53 @@ Variant strComp(BuiltinContext& context, Args args) {
   const Compare compare = compareArgument(context, args[2]);
   if (args[0].isNull() || args[1].isNull()) return Variant::null();
   return integer(
-      compareTexts(textArgument(context, args[0]), textArgument(context, args[1]), compare));
+      compareTexts(TextArgument(context, args[0]), TextArgument(context, args[1]), compare));
 }
 
 // --- Cutting and changing --------------------------------------------------------------------
 
 Variant lCase(BuiltinContext& context, Args args) {
   if (args[0].isNull()) return Variant::null();
-  return Variant(platform::toLower(textArgument(context, args[0])));
+  return Variant(platform::toLower(TextArgument(context, args[0])));
 }
 
 Variant uCase(BuiltinContext& context, Args args) {
   if (args[0].isNull()) return Variant::null();
-  return Variant(platform::toUpper(textArgument(context, args[0])));
+  return Variant(platform::toUpper(TextArgument(context, args[0])));
 }
 
 Variant len(BuiltinContext& context, Args args) {
   if (args[0].isNull()) return Variant::null();
-  return longValue(textArgument(context, args[0]).size());
+  return longValue(TextArgument(context, args[0]).size());
 }
 
 Variant left(BuiltinContext& context, Args args) {
   const size_t count = countArgument(context, args[1]);
   if (args[0].isNull()) return Variant::null();
-  return Variant(textArgument(context, args[0]).substr(0, count));
+  return Variant(TextArgument(context, args[0]).view().substr(0, count));
 }
 
 Variant right(BuiltinContext& context, Args args) {
   const size_t count = countArgument(context, args[1]);
   if (args[0].isNull()) return Variant::null();
-  const std::u16string text = textArgument(context, args[0]);
-  return Variant(text.substr(text.size() - std::min(count, text.size())));
+  const TextArgument text(context, args[0]);
+  return Variant(text.view().substr(text.size() - std::min(count, text.size())));
 }
 
 Variant mid(BuiltinContext& context, Args args) {
   const size_t start = positionArgument(context, args[1]);
   const size_t count = given(args[2]) ? countArgument(context, args[2]) : std::u16string::npos;
   if (args[0].isNull()) return Variant::null();
-  const std::u16string text = textArgument(context, args[0]);
+  const TextArgument text(context, args[0]);
   if (start > text.size()) return Variant(u"");
-  return Variant(text.substr(start - 1, count));
+  return Variant(text.view().substr(start - 1, count));
 }
 
 enum class Side { kLeft = 1, kRight = 2, kBoth = 3 };
 
 Variant trimmed(BuiltinContext& context, const Variant& value, Side side) {
   if (value.isNull()) return Variant::null();
-  const std::u16string text = textArgument(context, value);
+  const TextArgument text(context, value);
   size_t first = 0;
   size_t last = text.size();
   if (static_cast<int>(side) & static_cast<int>(Side::kLeft)) {
@@ -249,7 +249,7 @@ Variant trimmed(BuiltinContext& context, const Variant& value, Side side) {
     while (last > first && text[last - 1] == u' ')
       --last;
   }
-  return Variant(text.substr(first, last - first));
+  return Variant(text.view().substr(first, last - first));
 }
 
 Variant lTrim(BuiltinContext& context, Args args) {
@@ -296,20 +296,20 @@ Variant strReverse(BuiltinContext& context, Args args) {
 // Replace(expression, find, replacewith[, start[, count[, compare]]]): the result begins at
 // `start`, and at most `count` (-1: every) occurrences are replaced.
 Variant replace(BuiltinContext& context, Args args) {
-  const std::u16string text = textArgument(context, args[0]);
-  const std::u16string sought = textArgument(context, args[1]);
-  const std::u16string replacement = textArgument(context, args[2]);
+  const TextArgument text(context, args[0]);
+  const TextArgument sought(context, args[1]);
+  const TextArgument replacement(context, args[2]);
   const size_t start = given(args[3]) ? positionArgument(context, args[3]) : 1;
   const int32_t count = optionalLong(context, args[4], -1);
   if (count < -1) invalidArgument();
   const Compare compare = compareArgument(context, args[5]);
   if (start > text.size()) return Variant(u"");
-  const std::u16string_view rest = std::u16string_view(text).substr(start - 1);
+  const std::u16string_view rest = text.view().substr(start - 1);
   if (sought.empty() || count == 0) return Variant(rest);
   const std::u16string folded = compare == Compare::kText ? platform::toLower(rest) : u"";
   const std::u16string foldedSought = compare == Compare::kText ? platform::toLower(sought) : u"";
   const std::u16string_view haystack = compare == Compare::kText ? folded : rest;
-  const std::u16string_view needle = compare == Compare::kText ? foldedSought : sought;
+  const std::u16string_view needle = compare == Compare::kText ? foldedSought : sought.view();
   std::u16string result;
   size_t from = 0;
   int32_t done = 0;
@@ -318,7 +318,7 @@ Variant replace(BuiltinContext& context, Args args) {
     if (at == std::u16string_view::npos) break;
     checkTextLength(result.size() + (at - from) + replacement.size());
     result.append(rest.substr(from, at - from));
-    result.append(replacement);
+    result.append(replacement.view());
     from = at + needle.size();
     ++done;
   }
@@ -344,27 +344,27 @@ Variant join(BuiltinContext& context, Args args) {
 // Split(expression[, delimiter[, count[, compare]]]): at most `count` parts (-1: all), the
 // last holding the rest.
 Variant split(BuiltinContext& context, Args args) {
-  const std::u16string text = textArgument(context, args[0]);
+  const TextArgument text(context, args[0]);
   const std::u16string delimiter = given(args[1]) ? textArgument(context, args[1]) : u" ";
   const int32_t count = optionalLong(context, args[2], -1);
   if (count < -1) invalidArgument();
   const Compare compare = compareArgument(context, args[3]);
   std::vector<Variant> parts;
   if (text.empty() || count == 0) return arrayOf(std::move(parts));
-  if (delimiter.empty()) return arrayOf({Variant(text)});
+  if (delimiter.empty()) return arrayOf({Variant(text.view())});
   const std::u16string folded = compare == Compare::kText ? platform::toLower(text) : u"";
   const std::u16string foldedDelimiter =
       compare == Compare::kText ? platform::toLower(delimiter) : u"";
-  const std::u16string_view haystack = compare == Compare::kText ? folded : text;
+  const std::u16string_view haystack = compare == Compare::kText ? folded : text.view();
   const std::u16string_view needle = compare == Compare::kText ? foldedDelimiter : delimiter;
   size_t from = 0;
   while (count < 0 || parts.size() + 1 < static_cast<size_t>(count)) {
     const size_t at = haystack.find(needle, from);
     if (at == std::u16string_view::npos) break;
-    parts.push_back(Variant(std::u16string_view(text).substr(from, at - from)));
+    parts.push_back(Variant(text.view().substr(from, at - from)));
     from = at + needle.size();
   }
-  parts.push_back(Variant(std::u16string_view(text).substr(from)));
+  parts.push_back(Variant(text.view().substr(from)));
   return arrayOf(std::move(parts));
 }
 
@@ -390,10 +390,10 @@ constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 Variant escape(BuiltinContext& context, Args args) {
   if (args[0].isNull()) return Variant::null();
-  const std::u16string text = textArgument(context, args[0]);
+  const TextArgument text(context, args[0]);
   static constexpr std::u16string_view kPlain = u"@*_+-./";
   std::u16string result;
-  for (char16_t c : text) {
+  for (char16_t c : text.view()) {
     const bool alphanumeric =
         (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
     if (alphanumeric || kPlain.find(c) != std::u16string_view::npos) {
@@ -434,9 +434,10 @@ int hexAt(std::u16string_view text, size_t at, size_t count) {
 
 Variant unescape(BuiltinContext& context, Args args) {
   if (args[0].isNull()) return Variant::null();
-  const std::u16string text = textArgument(context, args[0]);
+  const TextArgument text(context, args[0]);
+  const std::u16string_view view = text;
   std::u16string result;
-  for (size_t i = 0; i < text.size(); ++i) {
+  for (size_t i = 0; i < view.size(); ++i) {
     if (text[i] == u'%') {
       if (i + 1 < text.size() && text[i + 1] == u'u') {
         const int code = hexAt(text, i + 2, 4);
