@@ -68,7 +68,7 @@ double roundHalfEven(double value);
 
 // The longest text a built-in makes, in UTF-16 code units: beyond it, error 7 "Out of memory"
 // rather than an allocation that takes the machine down.
-inline constexpr size_t kMaxTextLength = size_t{1} << 27;
+inline constexpr size_t kMaxTextLength = size_t{1} << 26;
 void checkTextLength(size_t length);
 
 // A zero-based one-dimensional array of `elements`.
