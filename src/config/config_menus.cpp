@@ -2,6 +2,7 @@
 // first and changes no setting itself.
 #include "config/frm_config.h"
 #include "config/portal.h"
+#include "config/update_check.h"
 #include "language/c_language.h"
 #include "language/frm_language.h"
 #include "platform/platform.h"
@@ -12,6 +13,7 @@ namespace juvo {
 
 void frmConfig::wireMenus() {
   form_.menuItem("mnuLang").onClick([this] { mnuLang_Click(); });
+  form_.menuItem("mnuUpdate").onClick([this] { mnuUpdate_Click(); });
   form_.menuItem("mnuDownloadParsers").onClick([this] { mnuDownloadParsers_Click(); });
   form_.menuItem("mnuClose").onClick([this] { mnuClose_Click(); });
   form_.menuItem("mnuUse").onClick([this] { mnuUse_Click(); });
@@ -24,6 +26,10 @@ void frmConfig::wireMenus() {
 void frmConfig::mnuLang_Click() {
   frmLanguage chooser(shared_);
   shared_.platform.ui.showModal(chooser.form(), &form_);
+}
+
+void frmConfig::mnuUpdate_Click() {
+  checkForUpdates(shared_);
 }
 
 void frmConfig::mnuDownloadParsers_Click() {

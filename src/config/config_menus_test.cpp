@@ -118,6 +118,16 @@ TEST_F(ConfigMenusTest, LanguageOpensAFreshOwnedChooserEachTime) {
   EXPECT_FALSE(window().isClosed());
 }
 
+// The update check itself is tested on its own; here, that the item runs it.
+TEST_F(ConfigMenusTest, CheckForUpdatesAsksThePortal) {
+  test_.platform.portalBase = u"http://127.0.0.1:1";  // nothing listens there
+  window().pickMenu("mnuUpdate");
+  ASSERT_EQ(test_.ui.shown().size(), 1u);
+  EXPECT_EQ(test_.ui.shown()[0].title, u"Juvo");
+  EXPECT_EQ(test_.ui.shown()[0].icon, platform::Icon::kExclamation);
+  EXPECT_TRUE(test_.shell.opened.empty());
+}
+
 TEST_F(ConfigMenusTest, CloseEndsTheWindowAndTheNextUseBuildsItAfresh) {
   platform::Form& first = window();
   first.pickMenu("mnuClose");

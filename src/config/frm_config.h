@@ -81,6 +81,7 @@ class frmConfig final : public ConfigWindow, public EngineHost {
   // The File and Help menus (config_menus.cpp).
   void wireMenus();
   void mnuLang_Click();
+  void mnuUpdate_Click();
   void mnuDownloadParsers_Click();
   void mnuClose_Click();
   void mnuUse_Click();
