@@ -103,18 +103,5 @@ TEST_F(LanguageChange, DutchInBothWindowsAtOnceKeptForTheNextStartAndEnglishAgai
   EXPECT_EQ(englishCommands[3], "[command /xjuvoconfig] Show config window");
 }
 
-// A language file broken since it was chosen: reported at the next start, English texts.
-TEST_F(LanguageChange, ABrokenSavedLanguageIsReportedAtStartUp) {
-  ASSERT_EQ(pick("German").exitCode, 0);
-  moduleFolder_.write("JUVO/Languages/German.xml",
-                      "<?xml version=\"1.0\"?>\n<strings>\n<mnuFile>&amp;Datei</mnuFil>\n");
-  HostRun started = run("");
-  ASSERT_EQ(started.exitCode, 0) << started.err;
-  size_t box = at(started, "[box XML Error ");
-  at(started, "On line 3: <mnuFile>&amp;Datei</mnuFil>\n[answer OK]\n", box);
-  EXPECT_EQ(started.linesStartingWith("[box").size(), 1u);
-  at(started, "[command /xjuvo] Use parser", box);
-}
-
 }  // namespace
 }  // namespace juvo::testing
