@@ -66,9 +66,18 @@ struct Registry::Impl {
   std::unique_ptr<hive::Key> top;  // null until first use
   hive::FileStamp stamp;           // of the file as last read or written
   std::string savedText;           // its content then
-  bool saveBlocked = false;        // the file holds data this process could not take in
+  // The file is not to be written: it was refused or could not be read, or it is damaged and
+  // no copy of it could be kept.
+  bool saveBlocked = false;
+  bool unwritableReported = false;  // since the last save that worked
+  std::string lastReport;           // not said twice in a row
   std::unordered_map<uintptr_t, Target> handles;
   uintptr_t lastHandle = 0;
+
+  std::mutex reportMutex;  // guards what follows; taken after `mutex`, never before it
+  std::vector<std::string> reports;
+  size_t delivered = 0;  // to the listener
+  std::function<void(const std::string&)> listener;
 
   std::optional<Target> target(HKEY key) const {
     if (key == HKEY_CURRENT_USER) return Target{{hive::kCurrentUser}, true};
@@ -182,7 +191,10 @@ struct Registry::Impl {
     std::string text = hive::formatHive(*top);
     if (text == savedText) return;
     std::string problem;
-    if (!hive::writeFileAtomically(file, text, problem)) {
+    // A file that would not be read back is not written either.
+    const bool tooLarge = text.size() > hive::kLargestHiveFile;
+    if (tooLarge) problem = "it would be larger than 64 MB";
+    if (tooLarge || !hive::writeFileAtomically(file, text, problem)) {
       if (!unwritableReported) {
         report("registry: changes cannot be saved to " + file.string() + " (" + problem +
                "); they are kept in memory only");
@@ -218,13 +230,6 @@ struct Registry::Impl {
     for (const std::string& text : fresh)
       to(text);
   }
-
-  bool unwritableReported = false;
-  std::string lastReport;
-  std::mutex reportMutex;  // guards what follows; taken after `mutex`, never before it
-  std::vector<std::string> reports;
-  size_t delivered = 0;  // to the listener
-  std::function<void(const std::string&)> listener;
 
   // Declared before a call takes the registry's lock, so that the reports the call made reach
   // the listener after the lock is let go.
