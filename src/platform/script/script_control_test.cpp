@@ -198,7 +198,7 @@ TEST_F(ScriptControlTest, OneErrorRaisesOneEventHoweverDeepAndNoneWhenTheScriptC
       u"var self = { toString: function () { engine.output(self); return 'x'; } };\r\n"
       u"function selfOutput() { engine.output(self); }\r\n"
       u"function manyCaught() {\r\n"
-      u"  for (var i = 0; i < 1000; i++) { try { engine.output(throwing()); } catch (e) {} }\r\n"
+      u"  for (var i = 0; i < 100; i++) { try { engine.output(throwing()); } catch (e) {} }\r\n"
       u"  return i;\r\n"
       u"}\r\n"
       u"function broken() { null.x; }\r\n"
@@ -432,11 +432,7 @@ TEST_F(LongTimeoutTest, HugeBinaryOrGreedyScriptsFailCleanly) {
   EXPECT_NE(errorNumberOf([&] { control.AddCode(std::u16string(200000, u'(')); }), 0);
 
   control.AddCode(
-      u"function hog() {\r\n"
-      u"  var block = 'x';\r\n"
-      u"  while (block.length < (1 << 20)) block += block;\r\n"
-      u"  for (var parts = [];;) parts.push(block + parts.length);\r\n"
-      u"}\r\n"
+      u"function hog() { for (var parts = [];;) parts.push(new ArrayBuffer(1 << 20)); }\r\n"
       u"function sparse() { var a = []; a[1 << 23] = 1; return a.join(''); }\r\n"
       u"function unstored() {\r\n"
       u"  var a = new Array(5000000);\r\n"
@@ -447,10 +443,10 @@ TEST_F(LongTimeoutTest, HugeBinaryOrGreedyScriptsFailCleanly) {
       u"}\r\n"
       u"}\r\n"
       u"function page() {\r\n"
-      u"  var s = 'x';\r\n"
+      u"  var s = 'abcde';\r\n"
       u"  while (s.length < 5000000) s += s;\r\n"
       u"  var parts = s.split('');\r\n"
-      u"  return parts.indexOf('y') + ',' + parts.reverse().length;\r\n"
+      u"  return parts.indexOf('y') + ',' + parts.length;\r\n"
       u"}\r\n"
       u"function plainSort() { return new Array(1 << 18).sort().length; }\r\n"
       u"function comparedSort() {\r\n"
@@ -465,13 +461,13 @@ TEST_F(LongTimeoutTest, HugeBinaryOrGreedyScriptsFailCleanly) {
   EXPECT_EQ(failure(u"plainSort"), kRangeError);
   // The script's own line and text; nothing of ours, caught or not.
   EXPECT_EQ(failure(u"unstored"), kRangeError);
-  EXPECT_EQ(control.Error().Line(), 9);
+  EXPECT_EQ(control.Error().Line(), 5);
   EXPECT_EQ(control.Error().Text(), u"  return a.join();");
   const std::u16string where = toText(run(u"caughtUnstored"));
-  EXPECT_EQ(where.substr(where.find(u':')), u":12");
+  EXPECT_EQ(where.substr(where.find(u':')), u":8");
   EXPECT_EQ(where.find(u'/'), std::u16string::npos) << toUtf8(where);
   // Millions of characters of a page, one element each, are no reason to refuse.
-  EXPECT_EQ(run(u"page"), Variant(u"-1,8388608"));
+  EXPECT_EQ(run(u"page"), Variant(u"-1,5242880"));
   EXPECT_EQ(toInt32(run(u"comparedSort")), -139999);
   EXPECT_EQ(run(u"ordinary"), Variant(u"3-2-1"));
 }
