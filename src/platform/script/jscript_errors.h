@@ -46,7 +46,8 @@ std::optional<Error> callHost(Body&& body) {
 }
 
 // Throws a host failure into the script as an Error: its message is the description, its
-// `number` the error's number; the script line that called the host is blamed.
+// `number` the error's number (dispatch failures as the run-time errors they stand for, see
+// dispatch_errors.h); the script line that called the host is blamed.
 [[noreturn]] void throwHostError(duk_context* ctx, const Error& error);
 
 // Stops the script from a host call when the time-out has passed or the host was reset.
