@@ -728,7 +728,10 @@ class Compiler {
           // -5 is a literal of its own.
           const Value& value = static_cast<const LiteralExpr&>(*unary.operand).value;
           if (value.type() != Type::kString) {
-            return makeConstant(unary.op == Operator::kNegate ? ops::negate(value) : value, true);
+            Value folded = unary.op == Operator::kNegate ? ops::negate(value) : value;
+            if (folded.type() == Type::kLong && folded.asLong() == -32768)
+              folded = Value::integer(-32768);  // written as -32768, it is an Integer
+            return makeConstant(std::move(folded), true);
           }
         }
         return makeUnary(unary.op, expr(*unary.operand));

@@ -66,6 +66,10 @@ struct Program {
   int32_t expectedErrorLine = 0;
 };
 
+void PrintTo(const Program& program, std::ostream* out) {
+  *out << program.file << ", program from line " << program.firstLine;
+}
+
 std::string trimmed(std::string text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\r'))
     text.pop_back();

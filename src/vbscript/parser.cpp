@@ -394,7 +394,24 @@ class Parser {
     return stmt;
   }
 
-  // Statements up to one of the keywords that `stops` accepts at a statement's start.
+  // Whether `keyword` at a statement's start ends the block it stands in.
+  static bool closesBlock(Keyword keyword) {
+    switch (keyword) {
+      case Keyword::kEnd:
+      case Keyword::kElse:
+      case Keyword::kElseIf:
+      case Keyword::kCase:
+      case Keyword::kLoop:
+      case Keyword::kNext:
+      case Keyword::kWend:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  // Statements up to one of the keywords that `stops` accepts at a statement's start; another
+  // keyword that closes a block there raises `missingEnd`.
   template <class Stops>
   Block block(Stops&& stops, ErrorCode missingEnd) {
     nest();
@@ -402,7 +419,10 @@ class Parser {
     while (true) {
       skipSeparators();
       if (sees(TokenKind::kEnd)) fail(missingEnd);
-      if (peek().kind == TokenKind::kName && stops(peek().keyword)) return body;
+      if (peek().kind == TokenKind::kName && closesBlock(peek().keyword)) {
+        if (stops(peek().keyword)) return body;
+        fail(missingEnd);
+      }
       body.push_back(statement());
       endStatement();
     }
