@@ -1,5 +1,6 @@
 // Test support for the engine's tests: a test platform with the English string table, and a
-// script host of the tests' own with the engine's event handlers wired on. The fixture lends
+// script host of the tests' own, every language registered, with the engine's event handlers
+// wired on. The fixture lends
 // the engine object what the configuration window would (engine_host.h): its script host's Run
 // and the platform's web transfer.
 #pragma once
@@ -36,6 +37,7 @@ class EngineTest : public ::testing::Test, public EngineHost {
  protected:
   explicit EngineTest(std::chrono::milliseconds timeout = kRoomyTimeout)
       : script(timeout, scriptServicesOf(test.platform)) {
+    registerScriptEngines(script);
     test.shared.lang = std::make_unique<cLanguage>(test.shared);
     wireScriptEvents(script, test.shared);
   }

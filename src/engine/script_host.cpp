@@ -1,14 +1,22 @@
 #include "engine/script_host.h"
 
+#include "vbscript/vbscript_engine.h"
+
 namespace juvo {
 
 platform::ScriptServices scriptServicesOf(platform::Platform& platform) {
   return {platform.objects, platform.ui, platform.clock, platform.locale};
 }
 
+void registerScriptEngines(platform::ScriptControl& script) {
+  script.registerEngine(u"VBScript", vbscript::makeVBScriptEngine);
+}
+
 std::unique_ptr<platform::ScriptControl> makeScriptHost(platform::Platform& platform) {
-  return std::make_unique<platform::ScriptControl>(platform.scriptTimeout,
-                                                   scriptServicesOf(platform));
+  auto script =
+      std::make_unique<platform::ScriptControl>(platform.scriptTimeout, scriptServicesOf(platform));
+  registerScriptEngines(*script);
+  return script;
 }
 
 }  // namespace juvo

@@ -13,6 +13,9 @@ namespace juvo {
 // locale.
 platform::ScriptServices scriptServicesOf(platform::Platform& platform);
 
+// Registers every script language beside the built-in JScript: VBScript, our interpreter.
+void registerScriptEngines(platform::ScriptControl& script);
+
 // A script host, language "VBScript", with JScript and VBScript available.
 std::unique_ptr<platform::ScriptControl> makeScriptHost(platform::Platform& platform);
 

@@ -384,6 +384,8 @@ Value Interpreter::invokeHost(Frame& caller, const platform::ObjectPtr& object,
   if (put) variants[count - 1] = toVariant(*put);
   tick(cost);
   Variant result = object->invoke(id, kind, variants.span());
+  // The host may have reset the script host, or a callback may have run into the time-out.
+  if (site_.shouldStop()) stop();
   for (Passed& passed : byReference) {
     const Variant& after = variants[passed.index];
     if (unchanged(passed.before, after)) continue;

@@ -1,5 +1,6 @@
 #include "platform/script/script_control.h"
 
+#include <optional>
 #include <vector>
 
 #include "platform/base/error.h"
@@ -9,6 +10,10 @@
 namespace platform {
 
 namespace {
+
+bool sameError(const ScriptErrorInfo& a, const ScriptErrorInfo& b) {
+  return a.number == b.number && a.description == b.description;
+}
 
 // Deeper nesting of calls into the script (a callback calling back, and so on) fails as an
 // ordinary error well before the native stack could run out.
@@ -116,6 +121,7 @@ class ScriptControl::Impl final : public ScriptSite {
     }
     const bool outermost = depth_ == 0;
     if (outermost) {
+      reported_.reset();
       deadline_ = std::chrono::steady_clock::now() + timeout_;
       timedOut_ = false;
       stopRequested_ = false;
@@ -172,8 +178,13 @@ class ScriptControl::Impl final : public ScriptSite {
       }
       raise(ErrorCode::kAborted, u"The script was stopped");
     }
-    error_.assign(failure.info);
-    if (owner_.onError) owner_.onError();
+    // A nested call's error that its caller did not handle leaves the script once more: it was
+    // reported already, and the Error object keeps where it arose.
+    if (!reported_ || !sameError(*reported_, failure.info)) {
+      error_.assign(failure.info);
+      if (owner_.onError) owner_.onError();
+      if (!outermost) reported_ = failure.info;
+    }
     throw platform::Error(failure.info.number, failure.info.description, failure.info.source);
   }
 
@@ -200,6 +211,7 @@ class ScriptControl::Impl final : public ScriptSite {
   size_t current_ = 0;
   std::u16string languageName_;
   ScriptError error_;
+  std::optional<ScriptErrorInfo> reported_;  // the last error a nested call reported
 
   int depth_ = 0;
   std::chrono::steady_clock::time_point deadline_;

@@ -10,7 +10,9 @@
 // - A script error (compile or run time) that the script does not handle fills Error(),
 //   raises onError while the failing call is still in progress, then the call throws
 //   platform::Error with the script error's number and description. A nested call that fails
-//   raises its own event; the error then reaches the calling script as an ordinary error.
+//   raises its own event; the error then reaches the calling script as an ordinary error, and
+//   should that script not handle it either, it leaves without a second event: one event per
+//   error, however deep the nesting.
 // - The time-out stops the script wherever it is, nested calls included; once everything
 //   has unwound, onTimeout is raised (its handler may Reset) and the outermost call throws
 //   kTimeout. Nested calls that are stopped throw kTimeout without an event. onError is not
