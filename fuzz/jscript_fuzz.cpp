@@ -8,9 +8,11 @@
 #include "platform/base/error.h"
 #include "platform/base/text.h"
 #include "platform/script/script_control.h"
+#include "platform/script/script_test_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static platform::ScriptControl script(std::chrono::milliseconds(50));
+  static platform::ScriptControl script(std::chrono::milliseconds(50),
+                                        platform::testing::testServices());
   script.onTimeout = [] { script.Reset(); };
   script.Reset();
   script.setLanguage(u"javascript");

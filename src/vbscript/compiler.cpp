@@ -71,8 +71,10 @@ Intrinsic intrinsicNamed(std::u16string_view lowerName) {
 
 // What a declared name of a procedure (or of code run in a frame) is.
 struct LocalName {
-  enum class Kind { kSlot, kByRef, kConstant, kResult } kind;
-  uint32_t slot = 0;
+  enum class Kind { kSlot, kByRef, kConstant, kResult };
+  explicit LocalName(Kind kind, uint32_t slot = 0) : kind(kind), slot(slot) {}
+  Kind kind;
+  uint32_t slot;
   Value constant;
   bool fixedArray = false;
 };
@@ -91,7 +93,9 @@ struct Resolved {
     kBuiltinConstant,
     kBuiltin,
     kIntrinsic,
-  } kind;
+  };
+  explicit Resolved(Kind kind) : kind(kind) {}
+  Kind kind;
   uint32_t slot = 0;
   bool byRef = false;
   Value constant;
@@ -112,9 +116,12 @@ struct PendingGlobal {
 };
 
 struct Scope {
-  enum class Kind { kTopLevel, kProcedure, kInFrame } kind;
-  Procedure* procedure = nullptr;
-  const ClassInfo* cls = nullptr;
+  enum class Kind { kTopLevel, kProcedure, kInFrame };
+  Scope(Kind kind, Procedure* procedure, const ClassInfo* cls = nullptr)
+      : kind(kind), procedure(procedure), cls(cls) {}
+  Kind kind;
+  Procedure* procedure;
+  const ClassInfo* cls;
   const Frame* frame = nullptr;  // kInFrame
   std::unordered_map<std::u16string, LocalName> names;
   std::unordered_map<std::u16string, uint32_t> implicit;  // implicit locals
@@ -143,7 +150,7 @@ class Compiler {
 
     auto main = newProcedure(u"", ProcedureKind::kSub, nullptr, {1, 0});
     main->isTopLevel = true;
-    Scope scope{Scope::Kind::kTopLevel, main.get()};
+    Scope scope(Scope::Kind::kTopLevel, main.get());
     scope_ = &scope;
     main->body = block(program.statements);
     main->frameSize = scope.nextSlot;
@@ -155,7 +162,7 @@ class Compiler {
   std::unique_ptr<Procedure> inFrame(const Frame& frame, const Program* program,
                                      const ast::Expr* expression) {
     auto code = newProcedure(u"", ProcedureKind::kSub, nullptr, {1, 0});
-    Scope scope{Scope::Kind::kInFrame, code.get()};
+    Scope scope(Scope::Kind::kInFrame, code.get());
     scope.frame = &frame;
     scope.cls = frame.procedure->owner;
     scope_ = &scope;
@@ -356,7 +363,7 @@ class Compiler {
       for (const VariableDecl& variable : static_cast<const DimStmt&>(statement).variables) {
         const std::u16string key = lower(variable.name);
         if (scope.names.count(key)) fail(ErrorCode::kNameRedefined, variable.at);
-        LocalName local{LocalName::Kind::kSlot, scope.newSlot()};
+        LocalName local(LocalName::Kind::kSlot, scope.newSlot());
         local.fixedArray = variable.isArray && !variable.upperBounds.empty();
         if (variable.isArray)
           scope.procedure->fixedArrays.push_back({local.slot, variable.upperBounds});
@@ -366,7 +373,7 @@ class Compiler {
       for (const ConstStmt::Item& item : static_cast<const ConstStmt&>(statement).items) {
         const std::u16string key = lower(item.name);
         if (scope.names.count(key)) fail(ErrorCode::kNameRedefined, item.at);
-        LocalName local{LocalName::Kind::kConstant};
+        LocalName local(LocalName::Kind::kConstant);
         local.constant = constantValue(*item.value);
         scope.names.emplace(key, std::move(local));
       }
@@ -451,6 +458,10 @@ class Compiler {
 
   // Applies the declarations: nothing of a program that failed to compile is left behind.
   void commit() {
+    for (auto& procedure : procedures_)
+      vm_.adopt(std::move(procedure));
+    for (auto& cls : classes_)
+      vm_.adoptClass(cls);
     for (auto& [key, pending] : pending_) {
       Global& global = vm_.global(indexes_.at(key));
       switch (pending.kind) {
@@ -483,10 +494,6 @@ class Compiler {
           break;
       }
     }
-    for (auto& procedure : procedures_)
-      vm_.adopt(std::move(procedure));
-    for (auto& cls : classes_)
-      vm_.adoptClass(std::move(cls));
   }
 
   static std::vector<platform::VariantArray::Bound> boundsOfDeclared(
@@ -500,7 +507,7 @@ class Compiler {
   // --- Procedures --------------------------------------------------------------------------
 
   void compileProcedure(Procedure& procedure, const ProcedureStmt& declaration) {
-    Scope scope{Scope::Kind::kProcedure, &procedure, procedure.owner};
+    Scope scope(Scope::Kind::kProcedure, &procedure, procedure.owner);
     compileBody(scope, procedure, declaration);
   }
 
@@ -518,8 +525,8 @@ class Compiler {
       const Parameter& parameter = declaration.parameters[i];
       const std::u16string key = lower(parameter.name);
       if (scope.names.count(key)) fail(ErrorCode::kNameRedefined, parameter.at);
-      LocalName local{parameter.byVal ? LocalName::Kind::kSlot : LocalName::Kind::kByRef,
-                      static_cast<uint32_t>(i)};
+      LocalName local(parameter.byVal ? LocalName::Kind::kSlot : LocalName::Kind::kByRef,
+                      static_cast<uint32_t>(i));
       scope.names.emplace(key, std::move(local));
     }
     scope.nextSlot = static_cast<uint32_t>(2 * count);
@@ -527,7 +534,7 @@ class Compiler {
     if (kind == ProcedureKind::kFunction || kind == ProcedureKind::kPropertyGet) {
       procedure.resultSlot = scope.newSlot();
       scope.names.emplace(lower(declaration.name),
-                          LocalName{LocalName::Kind::kResult, procedure.resultSlot});
+                          LocalName(LocalName::Kind::kResult, procedure.resultSlot));
     }
     forEachDeclaration(declaration.body, [&](const Stmt& statement) { declareLocal(statement); });
     procedure.body = block(declaration.body);
@@ -547,7 +554,7 @@ class Compiler {
   Resolved resolve(std::u16string_view name) {
     const std::u16string key = lower(name);
     Scope& scope = *scope_;
-    Resolved r{Resolved::Kind::kGlobal};
+    Resolved r(Resolved::Kind::kGlobal);
     auto local = scope.names.find(key);
     if (local != scope.names.end()) {
       switch (local->second.kind) {
@@ -980,10 +987,57 @@ class Compiler {
     }
     std::vector<ExprPtr> nodes;
     for (const Expr* part : parts) {
-      nodes.push_back(expr(*part));
-      if (nodes.back()->hasEffects()) return nullptr;
+      if (!effectFree(*part)) return nullptr;
     }
+    for (const Expr* part : parts)
+      nodes.push_back(expr(*part));
     return makeAppend(target(*s.target), std::move(nodes));
+  }
+
+  // Whether evaluating `e` can neither run script or host code nor change a variable: values,
+  // variables, operators and built-ins of such.
+  bool effectFree(const Expr& e) {
+    switch (e.kind) {
+      case ExprKind::kLiteral:
+        return true;
+      case ExprKind::kName: {
+        const std::u16string& name = static_cast<const NameExpr&>(e).name;
+        const Resolved r = resolve(name);
+        switch (r.kind) {
+          case Resolved::Kind::kMethod:
+          case Resolved::Kind::kIntrinsic:
+            return false;
+          case Resolved::Kind::kGlobal: {
+            auto pending = pending_.find(lower(name));
+            if (pending != pending_.end()) return pending->second.kind != Global::Kind::kProcedure;
+            return vm_.global(r.slot).kind != Global::Kind::kProcedure;
+          }
+          default:
+            return true;
+        }
+      }
+      case ExprKind::kUnary:
+        return effectFree(*static_cast<const UnaryExpr&>(e).operand);
+      case ExprKind::kBinary: {
+        const auto& binary = static_cast<const BinaryExpr&>(e);
+        return effectFree(*binary.left) && effectFree(*binary.right);
+      }
+      case ExprKind::kParen:
+        return effectFree(*static_cast<const ParenExpr&>(e).inner);
+      case ExprKind::kCall: {
+        const auto& call = static_cast<const CallExpr&>(e);
+        // A built-in, or an element of an array variable.
+        if (call.callee->kind != ExprKind::kName || !effectFree(*call.callee)) return false;
+        const Resolved::Kind kind = resolve(static_cast<const NameExpr&>(*call.callee).name).kind;
+        if (kind == Resolved::Kind::kResult) return false;
+        for (const ast::ExprPtr& arg : call.args) {
+          if (arg && !effectFree(*arg)) return false;
+        }
+        return true;
+      }
+      default:
+        return false;
+    }
   }
 
   StmtPtr reDim(const ReDimStmt& s) {
@@ -1032,7 +1086,7 @@ class Compiler {
       case Resolved::Kind::kGlobal: {
         const std::u16string key = lower(name);
         if (inProcedure() && !knownGlobal(key)) {
-          LocalName local{LocalName::Kind::kSlot, scope_->newSlot()};
+          LocalName local(LocalName::Kind::kSlot, scope_->newSlot());
           const uint32_t slot = local.slot;
           scope_->names.emplace(key, std::move(local));
           return makeLocal(slot);

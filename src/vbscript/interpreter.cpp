@@ -1,5 +1,7 @@
 #include "vbscript/interpreter.h"
 
+#include <malloc.h>
+
 #include <new>
 #include <stdexcept>
 
@@ -19,6 +21,20 @@ using platform::ErrorCode;
 constexpr int kPollInterval = 256;
 // The native stack the script's calls may use, all nesting included.
 constexpr size_t kStackBudget = size_t{3} << 20;
+// How much the process's heap may grow while a script runs before it gets 7 Out of memory;
+// looked at every few polls.
+constexpr size_t kHeapBudget = size_t{512} << 20;
+constexpr int kPollsPerHeapCheck = 8;
+// More procedures or global names than any script honestly makes (Execute in a loop could
+// make them without end).
+constexpr size_t kMaxProcedures = size_t{1} << 16;
+constexpr size_t kMaxGlobals = size_t{1} << 20;
+
+// The bytes the process's heap holds now; 0 where the allocator does not say (sanitizers).
+size_t heapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
 
 platform::Error errorOf(ErrorCode code) {
   return platform::Error(static_cast<int32_t>(code), std::u16string(platform::describe(code)));
@@ -76,6 +92,7 @@ Interpreter::Entry::Entry(Interpreter& vm) : vm_(vm) {
     vm.stackLimit_ = stackLimitBelowHere(kStackBudget);
     vm.stopping_ = false;
     vm.budget_ = kPollInterval;
+    vm.heapAtEntry_ = heapInUse();
   }
 }
 
@@ -136,6 +153,8 @@ platform::ScriptFailure Interpreter::failure(const SourceText* compiling) {
 void Interpreter::poll() {
   budget_ = kPollInterval;
   if (site_.shouldStop()) stop();
+  if (++polls_ % kPollsPerHeapCheck == 0 && heapInUse() > heapAtEntry_ + kHeapBudget)
+    platform::raise(ErrorCode::kOutOfMemoryVb);
 }
 
 void Interpreter::stop() {
@@ -149,6 +168,7 @@ uint32_t Interpreter::globalIndex(std::u16string_view name) {
   std::u16string key = platform::toLower(name);
   auto it = globalIndex_.find(key);
   if (it != globalIndex_.end()) return it->second;
+  if (globals_.size() >= kMaxGlobals) platform::raise(ErrorCode::kOutOfMemoryVb);
   const auto index = static_cast<uint32_t>(globals_.size());
   globals_.emplace_back();
   globals_.back().name = std::u16string(name);
@@ -163,6 +183,7 @@ std::optional<uint32_t> Interpreter::findGlobal(std::u16string_view name) const 
 }
 
 Procedure* Interpreter::adopt(std::unique_ptr<Procedure> procedure) {
+  if (procedures_.size() >= kMaxProcedures) platform::raise(ErrorCode::kOutOfMemoryVb);
   procedures_.push_back(std::move(procedure));
   return procedures_.back().get();
 }

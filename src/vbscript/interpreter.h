@@ -82,8 +82,9 @@ class Interpreter {
 
   // --- Time-out and native stack -----------------------------------------------------------
 
-  // Counts work done; now and then asks the host whether to stop. `cost` grows with the work
-  // of one step (a long text, a host call).
+  // Counts work done; now and then asks the host whether to stop (and looks at the heap: a
+  // script that grows it by more than half a gigabyte gets 7 Out of memory). `cost` grows with
+  // the work of one step (a long text, a host call).
   void tick(int cost = 1) {
     budget_ -= cost;
     if (budget_ <= 0) poll();
@@ -198,6 +199,8 @@ class Interpreter {
   ValueStack stack_;
   int entries_ = 0;
   int budget_ = 0;
+  uint32_t polls_ = 0;
+  size_t heapAtEntry_ = 0;
   uintptr_t stackLimit_ = 0;
   bool stopping_ = false;
   bool tearingDown_ = false;

@@ -231,12 +231,6 @@ class BuiltinCall final : public ExprNode {
   BuiltinCall(const Builtin* builtin, std::vector<ExprPtr> args)
       : builtin_(builtin), args_(std::move(args)) {}
   Value eval(Frame& frame) const override { return frame.vm.callBuiltin(frame, *builtin_, args_); }
-  bool hasEffects() const override {
-    for (const ExprPtr& arg : args_) {
-      if (arg && arg->hasEffects()) return true;
-    }
-    return false;
-  }
 
  private:
   const Builtin* builtin_;

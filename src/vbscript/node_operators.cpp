@@ -59,7 +59,6 @@ class Unary final : public ExprNode {
     }
   }
   bool isLiteral() const override { return operand_->isLiteral(); }
-  bool hasEffects() const override { return operand_->hasEffects(); }
 
  private:
   Operator op_;
@@ -69,7 +68,6 @@ class Unary final : public ExprNode {
 class Binary : public ExprNode {
  public:
   Binary(ExprPtr left, ExprPtr right) : left_(std::move(left)), right_(std::move(right)) {}
-  bool hasEffects() const override { return left_->hasEffects() || right_->hasEffects(); }
 
  protected:
   ExprPtr left_;

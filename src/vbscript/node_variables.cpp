@@ -32,7 +32,6 @@ class Constant final : public ExprNode {
   Constant(Value value, bool literal) : value_(std::move(value)), literal_(literal) {}
   Value eval(Frame&) const override { return value_; }
   bool isLiteral() const override { return literal_; }
-  bool hasEffects() const override { return false; }
 
  private:
   Value value_;
@@ -46,7 +45,6 @@ class Variable : public ExprNode {
   void assign(Frame& frame, Value value, bool isSet) const override {
     store(frame.vm, *ref(frame), std::move(value), isSet);
   }
-  bool hasEffects() const override { return false; }
 };
 
 class Local final : public Variable {
@@ -131,7 +129,6 @@ class GlobalName : public ExprNode {
     if (slot == nullptr) raise(ErrorCode::kIllegalAssignment, illegal());
     store(frame.vm, *slot, std::move(value), isSet);
   }
-  bool hasEffects() const override { return true; }
 
  protected:
   bool declared(Frame& frame) const {
@@ -177,13 +174,11 @@ class Me final : public ExprNode {
     ++frame.me->refs;
     return Value::object(frame.me);
   }
-  bool hasEffects() const override { return false; }
 };
 
 class Err final : public ExprNode {
  public:
   Value eval(Frame& frame) const override { return frame.vm.errValue(); }
-  bool hasEffects() const override { return false; }
 };
 
 class Paren final : public ExprNode {
@@ -191,7 +186,6 @@ class Paren final : public ExprNode {
   explicit Paren(ExprPtr inner) : inner_(std::move(inner)) {}
   Value eval(Frame& frame) const override { return inner_->eval(frame); }
   bool isLiteral() const override { return inner_->isLiteral(); }
-  bool hasEffects() const override { return inner_->hasEffects(); }
 
  private:
   ExprPtr inner_;

@@ -56,9 +56,6 @@ class ExprNode {
   virtual void assign(Frame& frame, Value value, bool isSet) const;
   // Whether the expression was written as a literal (for comparisons of numbers with texts).
   virtual bool isLiteral() const { return false; }
-  // Whether evaluating it may run script code or host code (a call, a member access): such
-  // expressions rule out appending in place.
-  virtual bool hasEffects() const { return true; }
 
   int32_t line = 0;
   int32_t column = 0;
