@@ -58,7 +58,16 @@ std::u16string lower(std::u16string_view name) {
   throw CompileError(code, at.line, at.column);
 }
 
-enum class Intrinsic { kNone, kErr, kEval, kGetRef, kExecute, kExecuteGlobal };
+enum class Intrinsic {
+  kNone,
+  kErr,
+  kEval,
+  kGetRef,
+  kExecute,
+  kExecuteGlobal,
+  kCreateObject,
+  kGetObject
+};
 
 Intrinsic intrinsicNamed(std::u16string_view lowerName) {
   if (lowerName == u"err") return Intrinsic::kErr;
@@ -66,6 +75,8 @@ Intrinsic intrinsicNamed(std::u16string_view lowerName) {
   if (lowerName == u"getref") return Intrinsic::kGetRef;
   if (lowerName == u"execute") return Intrinsic::kExecute;
   if (lowerName == u"executeglobal") return Intrinsic::kExecuteGlobal;
+  if (lowerName == u"createobject") return Intrinsic::kCreateObject;
+  if (lowerName == u"getobject") return Intrinsic::kGetObject;
   return Intrinsic::kNone;
 }
 
@@ -684,6 +695,10 @@ class Compiler {
         return makeExecute(std::move(args), false);
       case Intrinsic::kExecuteGlobal:
         return makeExecute(std::move(args), true);
+      case Intrinsic::kCreateObject:
+        return makeCreateObject(std::move(args));
+      case Intrinsic::kGetObject:
+        return makeGetObject(std::move(args));
       case Intrinsic::kNone:
         break;
     }

@@ -306,7 +306,48 @@ class GetRef final : public ExprNode {
   std::vector<ExprPtr> args_;
 };
 
+class CreateObject final : public ExprNode {
+ public:
+  explicit CreateObject(std::vector<ExprPtr> args) : args_(std::move(args)) {}
+  Value eval(Frame& frame) const override {
+    if (args_.empty() || args_.size() > 2 || !args_[0]) raise(ErrorCode::kWrongArgumentCount);
+    const std::u16string progId = ops::toText(frame.vm.letValue(args_[0]->eval(frame)));
+    // A second argument names another machine to make the object on: none is reachable.
+    if (args_.size() == 2 && args_[1]) {
+      const Value server = frame.vm.letValue(args_[1]->eval(frame));
+      if (!ops::toText(server).empty()) raise(ErrorCode::kCannotCreateObject);
+    }
+    frame.vm.tick(16);
+    return Value::object(frame.vm.builtinContext().services.objects.create(progId));
+  }
+
+ private:
+  std::vector<ExprPtr> args_;
+};
+
+class GetObject final : public ExprNode {
+ public:
+  explicit GetObject(std::vector<ExprPtr> args) : args_(std::move(args)) {}
+  Value eval(Frame& frame) const override {
+    if (args_.size() > 2) raise(ErrorCode::kWrongArgumentCount);
+    for (const ExprPtr& arg : args_) {
+      if (arg) arg->eval(frame);
+    }
+    raise(ErrorCode::kCannotCreateObject);
+  }
+
+ private:
+  std::vector<ExprPtr> args_;
+};
+
 }  // namespace
+
+ExprPtr makeCreateObject(std::vector<ExprPtr> args) {
+  return std::make_unique<CreateObject>(std::move(args));
+}
+ExprPtr makeGetObject(std::vector<ExprPtr> args) {
+  return std::make_unique<GetObject>(std::move(args));
+}
 
 ExprPtr makeCallProcedure(const Procedure* procedure, std::vector<ExprPtr> args) {
   return std::make_unique<CallProcedure>(procedure, std::move(args));

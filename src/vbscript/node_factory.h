@@ -63,6 +63,10 @@ ExprPtr makeNew(uint32_t classIndex, std::u16string name);
 ExprPtr makeEval(std::vector<ExprPtr> args);
 ExprPtr makeGetRef(std::vector<ExprPtr> args);
 ExprPtr makeExecute(std::vector<ExprPtr> args, bool global);
+// CreateObject(progId): an object of the services' catalogue (429 for any other name).
+ExprPtr makeCreateObject(std::vector<ExprPtr> args);
+// GetObject(...): reaching objects outside the script is not for parsers: always 429.
+ExprPtr makeGetObject(std::vector<ExprPtr> args);
 
 // --- Statements (node_statements.cpp) ------------------------------------------------------
 

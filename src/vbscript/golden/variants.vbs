@@ -1,7 +1,8 @@
 ' Variants: kinds, conversions and the special values Empty, Null and Nothing.
 WScript.Echo TypeName(Empty), TypeName(Null), TypeName(Nothing)   ' expect: Empty Null Nothing
 WScript.Echo VarType(Empty), VarType(Null), VarType(1), VarType(70000)   ' expect: 0 1 2 3
-WScript.Echo VarType(1.5), VarType("s"), VarType(True), VarType(host)   ' expect: 5 8 11 9
+' An object with a default member reports its default value's kind.
+WScript.Echo VarType(1.5), VarType("s"), VarType(True), VarType(host)   ' expect: 5 8 11 8
 WScript.Echo TypeName(CInt("12")), CInt(2.5), CInt(3.5), CInt(-2.5)    ' expect: Integer 2 4 -2
 WScript.Echo CLng("70000") + 1, TypeName(CDbl(1)), CBool("false"), CBool(3)  ' expect: 70001 Double False True
 WScript.Echo CStr(1.5), CStr(True), CStr(-0.25), CStr(1E+20)            ' expect: 1.5 True -0.25 1E+20

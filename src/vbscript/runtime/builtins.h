@@ -3,7 +3,8 @@
 // evaluated; each family of functions lives in a file of its own.
 //
 // A body receives exactly `maxArgs` arguments: optional ones the script left out arrive as
-// platform::Variant::missing(). It raises platform::Error with VBScript's numbers (13 Type
+// platform::Variant::missing(). Array, which takes any number of arguments, has maxArgs 255 and
+// drops the missing ones at the end. A body raises platform::Error with VBScript's numbers (13 Type
 // mismatch, 5 Invalid procedure call or argument, 94 Invalid use of Null, ...).
 #pragma once
 
