@@ -649,8 +649,8 @@ class Compiler {
 
   ExprPtr globalRead(const Resolved& r, const std::u16string& name) {
     if (inProcedure() && !knownGlobal(lower(name)))
-      return makeGlobalOrLocal(r.slot, implicitSlot(name), name, explicit_);
-    return makeGlobal(r.slot, name, explicit_);
+      return makeGlobalOrLocal(&vm_.global(r.slot), implicitSlot(name), name, explicit_);
+    return makeGlobal(&vm_.global(r.slot), name, explicit_);
   }
 
   ExprPtr nameRead(const std::u16string& name, Position at) {
@@ -764,7 +764,7 @@ class Compiler {
       }
       case ExprKind::kNew: {
         const auto& create = static_cast<const NewExpr&>(e);
-        return makeNew(globalIndexOf(create.className), create.className);
+        return makeNew(&vm_.global(globalIndexOf(create.className)), create.className);
       }
       case ExprKind::kParen:
         return makeParen(expr(*static_cast<const ParenExpr&>(e).inner));
@@ -803,10 +803,11 @@ class Compiler {
             return intrinsic(r.intrinsic, std::move(args), callee.at);
           case Resolved::Kind::kGlobal:
             if (inProcedure() && !knownGlobal(lower(name))) {
-              return makeCallGlobal(r.slot, name, std::move(args), asStatement, explicit_,
-                                    implicitSlot(name));
+              return makeCallGlobal(&vm_.global(r.slot), name, std::move(args), asStatement,
+                                    explicit_, implicitSlot(name));
             }
-            return makeCallGlobal(r.slot, name, std::move(args), asStatement, explicit_);
+            return makeCallGlobal(&vm_.global(r.slot), name, std::move(args), asStatement,
+                                  explicit_);
           default:
             return makeIndex(nameRead(name, callee.at), std::move(args), asStatement);
         }
@@ -825,7 +826,8 @@ class Compiler {
   ExprPtr selfCall(const std::u16string& name, std::vector<ExprPtr> args, bool asStatement) {
     Procedure* self = scope_->procedure;
     if (self->owner != nullptr) return makeCallProcedure(self, std::move(args));
-    return makeCallGlobal(globalIndexOf(name), name, std::move(args), asStatement, explicit_);
+    return makeCallGlobal(&vm_.global(globalIndexOf(name)), name, std::move(args), asStatement,
+                          explicit_);
   }
 
   // What an assignment or ReDim writes to.
@@ -1110,9 +1112,9 @@ class Compiler {
         if (pending != pending_.end()) {
           node.fixed = pending->second.isArray && !pending->second.upperBounds.empty();
         } else {
-          node.fixedGlobal = r.slot;
+          node.fixedGlobal = &vm_.global(r.slot);
         }
-        return makeGlobal(r.slot, name, explicit_);
+        return makeGlobal(&vm_.global(r.slot), name, explicit_);
       }
       default:
         fail(ErrorCode::kIllegalAssignment, at);

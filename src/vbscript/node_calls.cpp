@@ -1,5 +1,7 @@
 // Nodes for calls, indexing, members and the built-in statements that run code (Execute,
 // ExecuteGlobal, Eval) or make objects (New, GetRef).
+#include <array>
+
 #include "platform/automation/object_catalogue.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
@@ -7,6 +9,7 @@
 #include "vbscript/compiler.h"
 #include "vbscript/diagnostics.h"
 #include "vbscript/interpreter.h"
+#include "vbscript/node_access.h"
 #include "vbscript/node_factory.h"
 #include "vbscript/operators.h"
 
@@ -30,15 +33,27 @@ void storeElement(Interpreter& vm, Value& element, Value value, bool isSet) {
   }
 }
 
-std::vector<Value> subscripts(Frame& frame, const std::vector<ExprPtr>& args) {
-  std::vector<Value> values;
-  values.reserve(args.size());
-  for (const ExprPtr& arg : args) {
-    if (!arg) raise(ErrorCode::kSubscriptOutOfRange);
-    values.push_back(arg->eval(frame));
+// The subscripts of an element, evaluated; on the native stack for up to four dimensions.
+class Subscripts {
+ public:
+  Subscripts(Frame& frame, const std::vector<ExprPtr>& args) : count_(args.size()) {
+    if (count_ > kInline) heap_.resize(count_);
+    Value* values = data();
+    for (size_t i = 0; i < count_; ++i) {
+      if (!args[i]) raise(ErrorCode::kSubscriptOutOfRange);
+      values[i] = fetch(frame, *args[i]);
+    }
   }
-  return values;
-}
+  operator std::span<const Value>() const { return {data(), count_}; }
+
+ private:
+  static constexpr size_t kInline = 4;
+  Value* data() { return count_ > kInline ? heap_.data() : inline_.data(); }
+  const Value* data() const { return count_ > kInline ? heap_.data() : inline_.data(); }
+  size_t count_;
+  std::array<Value, kInline> inline_;
+  std::vector<Value> heap_;
+};
 
 // Indexing a variable: reads, assigns and passes by reference the elements of the array it
 // holds, and calls the default member of the object it holds.
@@ -47,10 +62,10 @@ Value readIndexed(Frame& frame, const Value& container, const std::vector<ExprPt
   if (container.isArray()) {
     // A single subscript is the common case: no vector for it.
     if (args.size() == 1 && args[0]) {
-      const Value subscript = args[0]->eval(frame);
+      const Value subscript = fetch(frame, *args[0]);
       return container.arrayRep()->elements[elementIndex(*container.arrayRep(), {&subscript, 1})];
     }
-    const std::vector<Value> at = subscripts(frame, args);
+    const Subscripts at(frame, args);
     return container.arrayRep()->elements[elementIndex(*container.arrayRep(), at)];
   }
   if (container.isObject()) {
@@ -62,7 +77,7 @@ Value readIndexed(Frame& frame, const Value& container, const std::vector<ExprPt
 
 bool placeIndexed(Frame& frame, Value* variable, const std::vector<ExprPtr>& args, Place& out) {
   if (variable == nullptr || !variable->isArray()) return false;
-  const std::vector<Value> at = subscripts(frame, args);
+  const Subscripts at(frame, args);
   if (!variable->isArray()) return false;  // evaluating the subscripts changed it
   out.element = elementIndex(*variable->arrayRep(), at);
   out.slot = variable;
@@ -73,7 +88,7 @@ bool placeIndexed(Frame& frame, Value* variable, const std::vector<ExprPtr>& arg
 void assignIndexed(Frame& frame, Value* variable, const Value& container,
                    const std::vector<ExprPtr>& args, Value value, bool isSet) {
   if (container.isArray() && variable != nullptr) {
-    const std::vector<Value> at = subscripts(frame, args);
+    const Subscripts at(frame, args);
     if (!variable->isArray()) raise(ErrorCode::kTypeMismatch);
     const size_t element = elementIndex(*variable->arrayRep(), at);
     storeElement(frame.vm, variable->ownArray().elements[element], std::move(value), isSet);
@@ -102,9 +117,9 @@ class CallProcedure final : public ExprNode {
 
 class CallGlobal final : public ExprNode {
  public:
-  CallGlobal(uint32_t index, std::u16string name, std::vector<ExprPtr> args, bool asStatement,
+  CallGlobal(Global* global, std::u16string name, std::vector<ExprPtr> args, bool asStatement,
              bool optionExplicit, uint32_t localSlot)
-      : index_(index),
+      : global_(global),
         name_(std::move(name)),
         args_(std::move(args)),
         asStatement_(asStatement),
@@ -112,36 +127,41 @@ class CallGlobal final : public ExprNode {
         localSlot_(localSlot) {}
 
   Value eval(Frame& frame) const override {
-    Global& global = frame.vm.global(index_);
+    Global& global = *global_;
     switch (global.kind) {
       case Global::Kind::kProcedure:
         return frame.vm.call(frame, *global.procedure, nullptr, args_);
       case Global::Kind::kClass:
         raiseNamed(ErrorCode::kTypeMismatch, name_);
       default: {
-        const Value container = *variable(frame, global);
-        if (!container.isArray() && !container.isObject())
-          raiseNamed(ErrorCode::kTypeMismatch, name_);
+        Value* storage = variable(frame, global);
+        if (storage->isArray()) return readIndexed(frame, *storage, args_, asStatement_);
+        const Value container = *storage;
+        if (!container.isObject()) raiseNamed(ErrorCode::kTypeMismatch, name_);
         return readIndexed(frame, container, args_, asStatement_);
       }
     }
   }
 
   bool place(Frame& frame, Place& out) const override {
-    Global& global = frame.vm.global(index_);
+    Global& global = *global_;
     if (global.kind != Global::Kind::kVariable && global.kind != Global::Kind::kUndeclared)
       return false;
     return placeIndexed(frame, variable(frame, global), args_, out);
   }
 
   void assign(Frame& frame, Value value, bool isSet) const override {
-    Global& global = frame.vm.global(index_);
+    Global& global = *global_;
     if (global.kind == Global::Kind::kProcedure || global.kind == Global::Kind::kClass)
       raiseNamed(ErrorCode::kIllegalAssignment, name_);
     Value* storage = variable(frame, global);
-    const Value container = *storage;
     const bool writable =
         global.kind == Global::Kind::kVariable || global.kind == Global::Kind::kUndeclared;
+    if (writable && storage->isArray()) {
+      assignIndexed(frame, storage, *storage, args_, std::move(value), isSet);
+      return;
+    }
+    const Value container = *storage;
     assignIndexed(frame, writable ? storage : nullptr, container, args_, std::move(value), isSet);
   }
 
@@ -155,7 +175,7 @@ class CallGlobal final : public ExprNode {
     raiseNamed(ErrorCode::kTypeMismatch, name_);
   }
 
-  uint32_t index_;
+  Global* global_;  // globals never move
   std::u16string name_;
   std::vector<ExprPtr> args_;
   bool asStatement_;
@@ -169,7 +189,7 @@ class Index final : public ExprNode {
       : base_(std::move(base)), args_(std::move(args)), asStatement_(asStatement) {}
 
   Value eval(Frame& frame) const override {
-    if (Value* variable = base_->ref(frame)) {
+    if (Value* variable = storageOf(frame, *base_)) {
       if (variable->isArray()) return readIndexed(frame, *variable, args_, asStatement_);
       const Value container = *variable;
       return readIndexed(frame, container, args_, asStatement_);
@@ -183,7 +203,12 @@ class Index final : public ExprNode {
   }
 
   void assign(Frame& frame, Value value, bool isSet) const override {
-    Value* variable = base_->ref(frame);
+    Value* variable = storageOf(frame, *base_);
+    // An array is written in place: a copy of it would make the write copy all of it.
+    if (variable != nullptr && variable->isArray()) {
+      assignIndexed(frame, variable, *variable, args_, std::move(value), isSet);
+      return;
+    }
     const Value container = variable ? *variable : base_->eval(frame);
     assignIndexed(frame, variable, container, args_, std::move(value), isSet);
   }
@@ -239,9 +264,9 @@ class BuiltinCall final : public ExprNode {
 
 class New final : public ExprNode {
  public:
-  New(uint32_t index, std::u16string name) : index_(index), name_(std::move(name)) {}
+  New(Global* global, std::u16string name) : global_(global), name_(std::move(name)) {}
   Value eval(Frame& frame) const override {
-    Global& global = frame.vm.global(index_);
+    Global& global = *global_;
     if (global.kind == Global::Kind::kClass) return frame.vm.newInstance(global.cls);
     if (platform::equalsIgnoreCase(name_, u"RegExp")) {
       frame.vm.tick(16);
@@ -251,7 +276,7 @@ class New final : public ExprNode {
   }
 
  private:
-  uint32_t index_;
+  Global* global_;
   std::u16string name_;
 };
 
@@ -352,9 +377,9 @@ ExprPtr makeGetObject(std::vector<ExprPtr> args) {
 ExprPtr makeCallProcedure(const Procedure* procedure, std::vector<ExprPtr> args) {
   return std::make_unique<CallProcedure>(procedure, std::move(args));
 }
-ExprPtr makeCallGlobal(uint32_t index, std::u16string name, std::vector<ExprPtr> args,
+ExprPtr makeCallGlobal(Global* global, std::u16string name, std::vector<ExprPtr> args,
                        bool asStatement, bool optionExplicit, uint32_t localSlot) {
-  return std::make_unique<CallGlobal>(index, std::move(name), std::move(args), asStatement,
+  return std::make_unique<CallGlobal>(global, std::move(name), std::move(args), asStatement,
                                       optionExplicit, localSlot);
 }
 ExprPtr makeIndex(ExprPtr base, std::vector<ExprPtr> args, bool asStatement) {
@@ -367,8 +392,8 @@ ExprPtr makeMember(ExprPtr object, std::u16string name, std::vector<ExprPtr> arg
 ExprPtr makeBuiltin(const Builtin* builtin, std::vector<ExprPtr> args) {
   return std::make_unique<BuiltinCall>(builtin, std::move(args));
 }
-ExprPtr makeNew(uint32_t classIndex, std::u16string name) {
-  return std::make_unique<New>(classIndex, std::move(name));
+ExprPtr makeNew(Global* global, std::u16string name) {
+  return std::make_unique<New>(global, std::move(name));
 }
 ExprPtr makeEval(std::vector<ExprPtr> args) {
   return std::make_unique<RunCode>(RunCode::Kind::kEval, std::move(args));

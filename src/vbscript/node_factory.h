@@ -14,6 +14,7 @@
 namespace vbscript {
 
 struct ClassInfo;
+struct Global;
 struct Procedure;
 
 // --- Values and variables (node_variables.cpp) ---------------------------------------------
@@ -26,13 +27,13 @@ ExprPtr makeByRefParameter(uint32_t slot);
 ExprPtr makeOuterLocal(uint32_t slot, bool byRef);
 // A field of the instance a class's procedure runs on.
 ExprPtr makeField(uint32_t index);
-// A global by name, whatever it turns out to be when the code runs: a variable (declared on
+// A global, whatever it turns out to be when the code runs: a variable (declared on
 // its first assignment unless `optionExplicit`), a constant, a named object, a procedure
 // (called without arguments) or nothing yet (Empty, or 500 under Option Explicit).
-ExprPtr makeGlobal(uint32_t index, std::u16string name, bool optionExplicit);
+ExprPtr makeGlobal(Global* global, std::u16string name, bool optionExplicit);
 // Inside a procedure, a name nothing declared when it was compiled: the global of that name
 // if one is declared by the time it runs, else an implicit local.
-ExprPtr makeGlobalOrLocal(uint32_t index, uint32_t slot, std::u16string name, bool optionExplicit);
+ExprPtr makeGlobalOrLocal(Global* global, uint32_t slot, std::u16string name, bool optionExplicit);
 ExprPtr makeMe();
 ExprPtr makeErr();
 // (expression): a value, never a variable, so a by-reference argument gets a copy.
@@ -47,9 +48,9 @@ ExprPtr makeBinary(ast::Operator op, ExprPtr left, ExprPtr right);
 
 // A procedure of the current instance's class, or one known for certain.
 ExprPtr makeCallProcedure(const Procedure* procedure, std::vector<ExprPtr> args);
-// Global `index` called with arguments: a procedure, or a variable indexed or called. In a
+// `global` called with arguments: a procedure, or a variable indexed or called. In a
 // procedure, `localSlot` is the implicit local used while no such global is declared.
-ExprPtr makeCallGlobal(uint32_t index, std::u16string name, std::vector<ExprPtr> args,
+ExprPtr makeCallGlobal(Global* global, std::u16string name, std::vector<ExprPtr> args,
                        bool asStatement, bool optionExplicit, uint32_t localSlot = UINT32_MAX);
 // base(args): an array element, or the default member of an object.
 ExprPtr makeIndex(ExprPtr base, std::vector<ExprPtr> args, bool asStatement);
@@ -58,7 +59,7 @@ ExprPtr makeMember(ExprPtr object, std::u16string name, std::vector<ExprPtr> arg
                    bool asStatement);
 ExprPtr makeBuiltin(const Builtin* builtin, std::vector<ExprPtr> args);
 // New name: a class of the script, or RegExp.
-ExprPtr makeNew(uint32_t classIndex, std::u16string name);
+ExprPtr makeNew(Global* global, std::u16string name);
 // Eval(text), GetRef(name), Execute text, ExecuteGlobal text.
 ExprPtr makeEval(std::vector<ExprPtr> args);
 ExprPtr makeGetRef(std::vector<ExprPtr> args);
@@ -88,8 +89,8 @@ struct CaseNode {
 struct ReDimNode {
   ExprPtr target;
   std::vector<ExprPtr> upperBounds;
-  bool fixed = false;                 // declared with sizes: 10 This array is fixed
-  uint32_t fixedGlobal = UINT32_MAX;  // a global checked when it runs
+  bool fixed = false;                   // declared with sizes: 10 This array is fixed
+  const Global* fixedGlobal = nullptr;  // a global checked when it runs
 };
 
 StmtPtr makeExpressionStatement(ExprPtr expression);

@@ -4,6 +4,7 @@
 
 #include "platform/base/error.h"
 #include "vbscript/interpreter.h"
+#include "vbscript/node_access.h"
 #include "vbscript/node_factory.h"
 #include "vbscript/operators.h"
 
@@ -15,9 +16,9 @@ using ast::Operator;
 using platform::ErrorCode;
 
 // An operand as the operators take it: objects by their default values.
-Value operand(Frame& frame, const ExprPtr& node) {
-  Value value = node->eval(frame);
-  if (value.isObject()) return frame.vm.letValue(value);
+[[gnu::always_inline]] inline Value operand(Frame& frame, const ExprPtr& node) {
+  Value value = fetch(frame, *node);
+  if (value.isObject()) value = frame.vm.letValue(value);
   return value;
 }
 
@@ -144,35 +145,44 @@ class Comparison final : public Binary {
         rightLiteral_(right_->isLiteral()) {}
 
   Value eval(Frame& frame) const override {
-    Value a = operand(frame, left_);
-    Value b = operand(frame, right_);
-    int order;
-    if (wholeOperands(a, b)) {
-      const int64_t x = wholeOf(a);
-      const int64_t y = wholeOf(b);
-      order = x < y ? -1 : (x > y ? 1 : 0);
-    } else {
-      const std::optional<int> compared = ops::compare(a, b, leftLiteral_, rightLiteral_);
-      if (!compared) return Value::null();
-      order = *compared;
-    }
-    switch (op_) {
-      case Operator::kEqual:
-        return Value::boolean(order == 0);
-      case Operator::kNotEqual:
-        return Value::boolean(order != 0);
-      case Operator::kLess:
-        return Value::boolean(order < 0);
-      case Operator::kGreater:
-        return Value::boolean(order > 0);
-      case Operator::kLessEqual:
-        return Value::boolean(order <= 0);
-      default:
-        return Value::boolean(order >= 0);
-    }
+    const std::optional<int> order = compare(frame);
+    if (!order) return Value::null();
+    return Value::boolean(holds(*order));
+  }
+  bool truth(Frame& frame) const override {
+    const std::optional<int> order = compare(frame);
+    return order && holds(*order);
   }
 
  private:
+  std::optional<int> compare(Frame& frame) const {
+    const Value a = operand(frame, left_);
+    const Value b = operand(frame, right_);
+    if (wholeOperands(a, b)) {
+      const int64_t x = wholeOf(a);
+      const int64_t y = wholeOf(b);
+      return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    return ops::compare(a, b, leftLiteral_, rightLiteral_);
+  }
+
+  bool holds(int order) const {
+    switch (op_) {
+      case Operator::kEqual:
+        return order == 0;
+      case Operator::kNotEqual:
+        return order != 0;
+      case Operator::kLess:
+        return order < 0;
+      case Operator::kGreater:
+        return order > 0;
+      case Operator::kLessEqual:
+        return order <= 0;
+      default:
+        return order >= 0;
+    }
+  }
+
   Operator op_;
   bool leftLiteral_;
   bool rightLiteral_;

@@ -7,6 +7,7 @@
 #include "platform/base/error.h"
 #include "vbscript/arrays.h"
 #include "vbscript/interpreter.h"
+#include "vbscript/node_access.h"
 #include "vbscript/node_factory.h"
 #include "vbscript/operators.h"
 
@@ -17,16 +18,16 @@ namespace {
 using platform::ErrorCode;
 using platform::raise;
 
-Value plain(Frame& frame, const ExprPtr& node) {
-  Value value = node->eval(frame);
-  if (value.isObject()) return frame.vm.letValue(value);
+[[gnu::always_inline]] inline Value plain(Frame& frame, const ExprPtr& node) {
+  Value value = fetch(frame, *node);
+  if (value.isObject()) value = frame.vm.letValue(value);
   return value;
 }
 
 // The truth of `condition`; when it fails and the frame resumes next, `onError`.
 bool test(Frame& frame, const StmtNode& statement, const ExprPtr& condition, bool onError) {
   try {
-    return ops::isTrue(plain(frame, condition));
+    return condition->truth(frame);
   } catch (...) {
     frame.vm.statementFailed(frame, statement);
     return onError;
@@ -50,7 +51,18 @@ class Assign final : public StmtNode {
   Assign(ExprPtr target, ExprPtr value, bool isSet)
       : target_(std::move(target)), value_(std::move(value)), isSet_(isSet) {}
   Flow exec(Frame& frame) const override {
-    target_->assign(frame, value_->eval(frame), isSet_);
+    Value value = fetch(frame, *value_);
+    // A variable takes the value here; anything else knows how to be assigned to.
+    if (Value* slot = storageOf(frame, *target_)) {
+      if (isSet_) {
+        if (!value.isObject()) raise(ErrorCode::kObjectRequired);
+      } else if (value.isObject()) {
+        value = frame.vm.letValue(value);
+      }
+      *slot = std::move(value);
+    } else {
+      target_->assign(frame, std::move(value), isSet_);
+    }
     return Flow::kNormal;
   }
 
@@ -254,7 +266,7 @@ class For final : public StmtNode {
       if (flow != Flow::kNormal) return flow;
       frame.vm.tick();
       // The body may have changed the counter: the next round counts on from its value.
-      Value* slot = variable_->ref(frame);
+      Value* slot = storageOf(frame, *variable_);
       const Value current = slot ? *slot : variable_->eval(frame);
       if (!isWhole(current)) {
         const Value next =
@@ -417,9 +429,8 @@ class OnError final : public StmtNode {
   bool resumeNext_;
 };
 
-bool isFixed(Frame& frame, const ReDimNode& item) {
-  return item.fixed ||
-         (item.fixedGlobal != UINT32_MAX && frame.vm.global(item.fixedGlobal).fixedArray);
+bool isFixed(const ReDimNode& item) {
+  return item.fixed || (item.fixedGlobal != nullptr && item.fixedGlobal->fixedArray);
 }
 
 class ReDim final : public StmtNode {
@@ -429,7 +440,7 @@ class ReDim final : public StmtNode {
 
   Flow exec(Frame& frame) const override {
     for (const ReDimNode& item : items_) {
-      if (isFixed(frame, item)) raise(ErrorCode::kArrayFixed);
+      if (isFixed(item)) raise(ErrorCode::kArrayFixed);
       std::vector<int32_t> uppers;
       size_t count = 1;
       for (const ExprPtr& bound : item.upperBounds) {
@@ -461,7 +472,7 @@ class Erase final : public StmtNode {
     for (const ReDimNode& target : targets_) {
       Value* slot = target.target->ref(frame);
       if (slot == nullptr || !slot->isArray()) raise(ErrorCode::kTypeMismatch);
-      if (isFixed(frame, target)) {
+      if (isFixed(target)) {
         for (Value& element : slot->ownArray().elements)
           element = Value();
       } else {

@@ -2,6 +2,7 @@
 #include "platform/base/error.h"
 #include "vbscript/interpreter.h"
 #include "vbscript/node_factory.h"
+#include "vbscript/operators.h"
 
 namespace vbscript {
 
@@ -29,7 +30,10 @@ void store(Interpreter& vm, Value& slot, Value value, bool isSet) {
 
 class Constant final : public ExprNode {
  public:
-  Constant(Value value, bool literal) : value_(std::move(value)), literal_(literal) {}
+  Constant(Value value, bool literal) : value_(std::move(value)), literal_(literal) {
+    leaf = Leaf::kConstant;
+    leafConstant = &value_;
+  }
   Value eval(Frame&) const override { return value_; }
   bool isLiteral() const override { return literal_; }
 
@@ -49,7 +53,10 @@ class Variable : public ExprNode {
 
 class Local final : public Variable {
  public:
-  explicit Local(uint32_t slot) : slot_(slot) {}
+  explicit Local(uint32_t slot) : slot_(slot) {
+    leaf = Leaf::kLocal;
+    leafSlot = slot;
+  }
   Value eval(Frame& frame) const override { return frame.slots[slot_]; }
   Value* ref(Frame& frame) const override { return &frame.slots[slot_]; }
 
@@ -92,11 +99,11 @@ class Field final : public Variable {
 // A global as it stands when the code runs.
 class GlobalName : public ExprNode {
  public:
-  GlobalName(uint32_t index, std::u16string name, bool optionExplicit)
-      : index_(index), name_(std::move(name)), explicit_(optionExplicit) {}
+  GlobalName(Global* global, std::u16string name, bool optionExplicit)
+      : global_(global), name_(std::move(name)), explicit_(optionExplicit) {}
 
   Value eval(Frame& frame) const override {
-    Global& global = frame.vm.global(index_);
+    Global& global = *global_;
     switch (global.kind) {
       case Global::Kind::kUndeclared:
         if (explicit_) undefined(name_);
@@ -110,8 +117,8 @@ class GlobalName : public ExprNode {
     }
   }
 
-  Value* ref(Frame& frame) const override {
-    Global& global = frame.vm.global(index_);
+  Value* ref(Frame&) const override {
+    Global& global = *global_;
     switch (global.kind) {
       case Global::Kind::kUndeclared:
         if (explicit_) undefined(name_);
@@ -131,9 +138,7 @@ class GlobalName : public ExprNode {
   }
 
  protected:
-  bool declared(Frame& frame) const {
-    return frame.vm.global(index_).kind != Global::Kind::kUndeclared;
-  }
+  bool declared() const { return global_->kind != Global::Kind::kUndeclared; }
   std::u16string typeMismatch() const {
     return std::u16string(platform::describe(ErrorCode::kTypeMismatch)) + u": '" + name_ + u"'";
   }
@@ -142,23 +147,30 @@ class GlobalName : public ExprNode {
            u"'";
   }
 
-  uint32_t index_;
+  Global* global_;  // globals never move
   std::u16string name_;
   bool explicit_;
 };
 
 class GlobalOrLocal final : public GlobalName {
  public:
-  GlobalOrLocal(uint32_t index, uint32_t slot, std::u16string name, bool optionExplicit)
-      : GlobalName(index, std::move(name), optionExplicit), slot_(slot) {}
+  GlobalOrLocal(Global* global, uint32_t slot, std::u16string name, bool optionExplicit)
+      : GlobalName(global, std::move(name), optionExplicit), slot_(slot) {
+    // Under Option Explicit an undeclared name is an error: that takes the virtual path.
+    if (!optionExplicit) {
+      leaf = Leaf::kImplicit;
+      leafSlot = slot;
+      leafGlobal = global;
+    }
+  }
 
   Value eval(Frame& frame) const override {
-    if (declared(frame)) return GlobalName::eval(frame);
+    if (declared()) return GlobalName::eval(frame);
     if (explicit_) undefined(name_);
     return frame.slots[slot_];
   }
   Value* ref(Frame& frame) const override {
-    if (declared(frame)) return GlobalName::ref(frame);
+    if (declared()) return GlobalName::ref(frame);
     if (explicit_) undefined(name_);
     return &frame.slots[slot_];
   }
@@ -197,6 +209,12 @@ void ExprNode::assign(Frame&, Value, bool) const {
   raise(ErrorCode::kIllegalAssignment);
 }
 
+bool ExprNode::truth(Frame& frame) const {
+  Value value = eval(frame);
+  if (value.isObject()) value = frame.vm.letValue(value);
+  return ops::isTrue(value);
+}
+
 Flow Block::exec(Frame& frame) const {
   for (const StmtPtr& statement : statements_) {
     try {
@@ -225,11 +243,11 @@ ExprPtr makeOuterLocal(uint32_t slot, bool byRef) {
 ExprPtr makeField(uint32_t index) {
   return std::make_unique<Field>(index);
 }
-ExprPtr makeGlobal(uint32_t index, std::u16string name, bool optionExplicit) {
-  return std::make_unique<GlobalName>(index, std::move(name), optionExplicit);
+ExprPtr makeGlobal(Global* global, std::u16string name, bool optionExplicit) {
+  return std::make_unique<GlobalName>(global, std::move(name), optionExplicit);
 }
-ExprPtr makeGlobalOrLocal(uint32_t index, uint32_t slot, std::u16string name, bool optionExplicit) {
-  return std::make_unique<GlobalOrLocal>(index, slot, std::move(name), optionExplicit);
+ExprPtr makeGlobalOrLocal(Global* global, uint32_t slot, std::u16string name, bool optionExplicit) {
+  return std::make_unique<GlobalOrLocal>(global, slot, std::move(name), optionExplicit);
 }
 ExprPtr makeMe() {
   return std::make_unique<Me>();

@@ -14,6 +14,7 @@ namespace vbscript {
 
 class Interpreter;
 class SourceText;
+struct Global;
 struct Procedure;
 
 // How a statement ended: normally, or by an Exit that an enclosing loop or the procedure takes.
@@ -54,11 +55,22 @@ class ExprNode {
   // Assigns to what the expression names (Let, or Set when `isSet`). Expressions that name
   // nothing raise 501 Illegal assignment.
   virtual void assign(Frame& frame, Value value, bool isSet) const;
+  // The truth of the value as a condition (If, While): Null is False.
+  virtual bool truth(Frame& frame) const;
   // Whether the expression was written as a literal (for comparisons of numbers with texts).
   virtual bool isLiteral() const { return false; }
 
   int32_t line = 0;
   int32_t column = 0;
+
+  // The leaves the operators and assignments read most, described so that they are read
+  // without a virtual call (see fetch() in node_access.h): a slot of the frame, a constant, or
+  // an implicit local (a slot while `leafGlobal` stays undeclared).
+  enum class Leaf : uint8_t { kNone, kLocal, kConstant, kImplicit };
+  Leaf leaf = Leaf::kNone;
+  uint32_t leafSlot = 0;
+  const Value* leafConstant = nullptr;
+  const Global* leafGlobal = nullptr;
 };
 using ExprPtr = std::unique_ptr<ExprNode>;
 

@@ -5,6 +5,7 @@
 // fromVariant).
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -90,26 +91,12 @@ class Value {
   }
 
   static Value null() { return Value(Type::kNull); }
-  static Value boolean(bool b) {
-    Value v(Type::kBoolean);
-    v.b_ = b;
-    return v;
-  }
-  static Value integer(int16_t i) {
-    Value v(Type::kInteger);
-    v.i_ = i;
-    return v;
-  }
-  static Value longValue(int32_t l) {
-    Value v(Type::kLong);
-    v.l_ = l;
-    return v;
-  }
-  static Value single(float f) {
-    Value v(Type::kSingle);
-    v.f_ = f;
-    return v;
-  }
+  // The constructors below write all eight bytes of the payload at once: a narrower write
+  // followed by the eight-byte read of a copy stalls the processor's store forwarding.
+  static Value boolean(bool b) { return Value(Type::kBoolean, b ? 1 : 0); }
+  static Value integer(int16_t i) { return Value(Type::kInteger, static_cast<uint16_t>(i)); }
+  static Value longValue(int32_t l) { return Value(Type::kLong, static_cast<uint32_t>(l)); }
+  static Value single(float f) { return Value(Type::kSingle, std::bit_cast<uint32_t>(f)); }
   static Value dbl(double d) {
     Value v(Type::kDouble);
     v.d_ = d;
@@ -125,16 +112,8 @@ class Value {
     v.d_ = days;
     return v;
   }
-  static Value byte(uint8_t b) {
-    Value v(Type::kByte);
-    v.byte_ = b;
-    return v;
-  }
-  static Value error(int32_t scode) {
-    Value v(Type::kError);
-    v.scode_ = scode;
-    return v;
-  }
+  static Value byte(uint8_t b) { return Value(Type::kByte, b); }
+  static Value error(int32_t scode) { return Value(Type::kError, static_cast<uint32_t>(scode)); }
   static Value missing() { return error(platform::kMissingArgument); }
   static Value string(std::u16string text);
   static Value string(std::u16string_view text) { return string(std::u16string(text)); }
@@ -193,6 +172,7 @@ class Value {
 
  private:
   explicit Value(Type type) : type_(type), bits_(0) {}
+  Value(Type type, uint64_t bits) : type_(type), bits_(bits) {}
   bool counted() const { return type_ >= Type::kString && type_ <= Type::kArray && bits_ != 0; }
   void retain() const {
     switch (type_) {
