@@ -73,7 +73,6 @@ Value Interpreter::execute(const Procedure& procedure, ObjectRep* me, Value* slo
     slots[fixed.slot] = makeArray(boundsOf(fixed.upperBounds));
   Frame frame{*this, slots, &procedure, me, outer};
   procedure.body.exec(frame);
-  if (frame.handledErrors && !procedure.isTopLevel) err_->clear();
   if (procedure.resultSlot == kNoSlot) return {};
   return std::move(slots[procedure.resultSlot]);
 }
@@ -468,7 +467,7 @@ Value Interpreter::callBuiltin(Frame& caller, const Builtin& builtin,
     }
     const Value value = args[i]->eval(caller);
     if (value.isString()) cost += costOf(value.asString().size());
-    variants[i] = toVariant(value);
+    variants[i] = toSharedVariant(value);
   }
   tick(cost);
   return fromVariant(builtin.body(builtinContext_, variants.span()));

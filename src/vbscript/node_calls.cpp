@@ -305,7 +305,13 @@ class RunCode final : public ExprNode {
       raise(error.code);
     }
     FrameSlots slots(vm.stack(), code->frameSize);
-    return vm.execute(*code, global ? nullptr : frame.me, slots.data(), global ? nullptr : &frame);
+    try {
+      return vm.execute(*code, global ? nullptr : frame.me, slots.data(),
+                        global ? nullptr : &frame);
+    } catch (const ScriptError& error) {
+      // Reported at the statement that ran the code: its lines are no lines of the file.
+      throw error.error;
+    }
   }
 
  private:

@@ -390,7 +390,11 @@ class Do final : public StmtNode {
 class Exit final : public StmtNode {
  public:
   explicit Exit(Flow flow) : flow_(flow) {}
-  Flow exec(Frame&) const override { return flow_; }
+  Flow exec(Frame& frame) const override {
+    // Exit Sub, Exit Function and Exit Property clear Err, as On Error does.
+    if (flow_ == Flow::kExitProcedure) frame.vm.err().clear();
+    return flow_;
+  }
 
  private:
   Flow flow_;
@@ -420,7 +424,6 @@ class OnError final : public StmtNode {
   explicit OnError(bool resumeNext) : resumeNext_(resumeNext) {}
   Flow exec(Frame& frame) const override {
     frame.resumeNext = resumeNext_;
-    if (resumeNext_) frame.handledErrors = true;
     frame.vm.err().clear();
     return Flow::kNormal;
   }

@@ -28,7 +28,6 @@ struct Frame {
   ObjectRep* me;               // the instance a class's procedure runs on; else null
   Frame* outer;                // for Execute and Eval: the frame whose locals they reach
   bool resumeNext = false;     // On Error Resume Next is in force
-  bool handledErrors = false;  // it was, at some point: Err is cleared on return
 };
 
 // Where a by-reference argument lives: a variable, or an element of the array a variable

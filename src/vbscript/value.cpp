@@ -166,10 +166,11 @@ void Value::release() {
 
 ArrayRep& Value::ownArray() {
   if (a_->refs > 1) {
-    auto* copy = new ArrayRep{1, a_->bounds, a_->elements};
+    auto* copy = new ArrayRep{1, a_->bounds, a_->elements, nullptr};
     --a_->refs;
     a_ = copy;
   }
+  a_->asVariant.reset();  // the caller writes
   return *a_;
 }
 
@@ -217,6 +218,14 @@ void checkStringLength(size_t length) {
 
 platform::Variant toVariant(const Value& value) {
   return toVariantAt(value, 0);
+}
+
+platform::Variant toSharedVariant(const Value& value) {
+  const Value& v = value.deref();
+  if (!v.isArray()) return toVariantAt(v, 0);
+  const ArrayRep& rep = *v.arrayRep();
+  if (!rep.asVariant) rep.asVariant = toVariantArray(rep, 0);
+  return platform::Variant(rep.asVariant);
 }
 
 Value fromVariant(const platform::Variant& value) {

@@ -60,6 +60,9 @@ struct ArrayRep {
   uint32_t refs = 1;
   std::vector<platform::VariantArray::Bound> bounds;
   std::vector<Value> elements;  // column-major, as SAFEARRAYs keep them
+  // The array as a Variant array, kept for the built-ins while nothing writes to it: a loop
+  // that asks UBound(a) each round converts the array once, not every round.
+  mutable platform::ArrayPtr asVariant;
 };
 
 class Value {
@@ -224,6 +227,9 @@ inline constexpr size_t kMaxStringLength = size_t{1} << 25;
 void checkStringLength(size_t length);
 
 platform::Variant toVariant(const Value& value);
+// The same, arrays shared with the array's own Variant form: for callers that only read what
+// they are given (the built-ins).
+platform::Variant toSharedVariant(const Value& value);
 Value fromVariant(const platform::Variant& value);
 Value fromVariant(platform::Variant&& value);
 

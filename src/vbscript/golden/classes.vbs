@@ -151,3 +151,39 @@ Class Q
   End Sub
 End Class
 Set q = New Q                                           ' expect error: 17 line 3
+'---
+' Properties with arguments, Me, private helpers, Exit Property.
+Class Table
+  Private cells_(2)
+  Public Property Get Cell(i)
+    If i < 0 Then Exit Property
+    Cell = cells_(i)
+  End Property
+  Public Property Let Cell(i, value)
+    cells_(i) = Describe(value)
+  End Property
+  Private Function Describe(value)
+    Describe = "<" & value & ">"
+  End Function
+  Public Sub Fill
+    Me.Cell(0) = "a"
+    Cell(1) = "b"
+    Let Me.Cell(2) = "c"
+  End Sub
+  Public Function Joined
+    Joined = Me.Cell(0) & Cell(1) & Cell(2) & "[" & Cell(-1) & "]"
+  End Function
+End Class
+Set t = New Table
+t.Fill
+WScript.Echo t.Joined                                   ' expect: <a><b><c>[]
+t.Cell(1) = "z"
+WScript.Echo t.Cell(1)                                  ' expect: <z>
+Function Pair
+  Pair = Array("left", "right")
+End Function
+WScript.Echo Pair()(1)                                  ' expect: right
+Let plain = "let"
+WScript.Echo plain                                      ' expect: let
+Stop
+WScript.Echo "after stop"                               ' expect: after stop

@@ -29,13 +29,21 @@ End Sub
 Fails                                                   ' expect: before
 WScript.Echo Err.Number                                 ' expect: 11
 Err.Clear
-' A procedure that handles its own error clears it when it returns.
+' A procedure that handles its own error leaves it in Err when it ends; Exit clears it.
 Function Handles
   On Error Resume Next
   x = 1 / 0
   Handles = Err.Number
 End Function
-WScript.Echo Handles(), Err.Number                      ' expect: 11 0
+WScript.Echo Handles(), Err.Number                      ' expect: 11 11
+Err.Clear
+Function HandlesAndExits
+  On Error Resume Next
+  x = 1 / 0
+  HandlesAndExits = Err.Number
+  Exit Function
+End Function
+WScript.Echo HandlesAndExits(), Err.Number              ' expect: 11 0
 ' The statement after a failing one runs; a failing If condition runs its branch.
 If 1 / 0 Then
   WScript.Echo "branch after a failed condition"        ' expect: branch after a failed condition

@@ -64,3 +64,15 @@ WScript.Echo Err.Number                                 ' expect: 11
 Err.Clear
 Execute
 WScript.Echo Err.Number                                 ' expect: 450
+'---
+' An error in code that Execute runs is reported at the Execute statement.
+x = 1
+Execute "y = 1" & vbCrLf & "z = 1 / 0"                  ' expect error: 11 line 3
+'---
+' UBound asked in every round of a growing array.
+ReDim list(-1)
+For i = 1 To 300
+  ReDim Preserve list(UBound(list) + 1)
+  list(UBound(list)) = i
+Next
+WScript.Echo UBound(list), list(299)                    ' expect: 299 300
