@@ -37,7 +37,13 @@ int32_t scriptErrorNumber(int32_t number) {
 Error asScriptError(const Error& error) {
   const int32_t number = scriptErrorNumber(error.number());
   if (number == error.number()) return error;
-  return Error(number, std::u16string(describe(static_cast<ErrorCode>(number))), error.source());
+  // A description of the host's own says more than the standard one.
+  const bool standard = error.description().empty() ||
+                        error.description() == describe(static_cast<ErrorCode>(error.number()));
+  return Error(
+      number,
+      standard ? std::u16string(describe(static_cast<ErrorCode>(number))) : error.description(),
+      error.source());
 }
 
 }  // namespace platform

@@ -21,8 +21,9 @@ namespace platform {
 //   E_NOINTERFACE, E_POINTER                    424 Object required
 int32_t scriptErrorNumber(int32_t number);
 
-// `error` as a script sees it: a dispatch failure becomes its run-time error with that error's
-// standard description; any other error is returned as it is.
+// `error` as a script sees it: a dispatch failure becomes its run-time error, with that
+// error's standard description unless the host gave one of its own; any other error is
+// returned as it is.
 Error asScriptError(const Error& error);
 
 }  // namespace platform

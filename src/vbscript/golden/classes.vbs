@@ -187,3 +187,15 @@ Let plain = "let"
 WScript.Echo plain                                      ' expect: let
 Stop
 WScript.Echo "after stop"                               ' expect: after stop
+'---
+' A replaced instance ends at the statement that replaced it.
+Class Ender
+  Public Name
+  Private Sub Class_Terminate : WScript.Echo "end " & Name : End Sub
+End Class
+For i = 1 To 2
+  Set t = New Ender : t.Name = i
+Next
+Set t = Nothing
+' expect: end 1
+' expect: end 2

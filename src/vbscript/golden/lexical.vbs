@@ -41,3 +41,9 @@ WScript.Echo "no end                            ' expect error: 1033
 WScript.Echo #13/45/2003#                       ' expect error: 1002
 '---
 x = 1 2                                         ' expect error: 1025 line 1
+'---
+WScript.Echo CDbl(#1/1/2000 12:00:00 PM#)               ' expect: 36526.5
+x = Array(1, _
+          2, _
+          3)
+WScript.Echo UBound(x)                                  ' expect: 2

@@ -80,3 +80,10 @@ WScript.Echo Err.Number                                  ' expect: 5
 x = Null
 y = x + 1
 z = CLng(x)                                              ' expect error: 94 line 3
+'---
+' Dates take part in arithmetic as days.
+WScript.Echo CDbl(#1/1/2000# + 1), TypeName(#1/1/2000# + 1)        ' expect: 36527 Date
+WScript.Echo #1/2/2000# - #1/1/2000#, TypeName(#1/2/2000# - #1/1/2000#)  ' expect: 1 Double
+WScript.Echo 200 * 200 * 200, TypeName(200 * 200)       ' expect: 8000000 Long
+WScript.Echo 5 \ 2.6, TypeName(CLng(5) \ 2)             ' expect: 1 Long
+WScript.Echo 2 ^ 0.5 > 1.41, 10 Mod 2.6                 ' expect: True 1

@@ -105,3 +105,22 @@ Sub S(a, b) : End Sub
 S(1, 2)                                                 ' expect error: 1044
 '---
 Sub S(a, a) : End Sub                                   ' expect error: 1041
+'---
+' References pass on through calls, to globals and to objects.
+Sub Outer2(ByRef x) : Inner2 x : End Sub
+Sub Inner2(ByRef y) : y = y & "!" : End Sub
+s = "chain" : Outer2 s
+WScript.Echo s                                          ' expect: chain!
+Sub Swapped(ByRef o) : Set o = host.child : End Sub
+Set target = host
+Swapped target
+WScript.Echo target Is host.child                       ' expect: True
+Function MakeChild : Set MakeChild = host.child : End Function
+WScript.Echo TypeName(MakeChild())                      ' expect: TestHost
+Dim g : g = 1
+Sub TouchGlobal(ByRef a)
+  a = a + 1
+  g = g * 10
+End Sub
+TouchGlobal g
+WScript.Echo g                                          ' expect: 20

@@ -161,3 +161,22 @@ If x Then x = 1 End If                                  ' expect error: 1025
 x = 1 +                                                 ' expect error: 1023
 '---
 WScript.Echo .text                                      ' expect error: 505
+'---
+Select Case Null
+  Case 1: WScript.Echo "one"
+  Case Else: WScript.Echo "else for null"
+End Select                                              ' expect: else for null
+For i = 1 To 3
+  With host
+    If i = 2 Then Exit For
+  End With
+Next
+WScript.Echo i                                          ' expect: 2
+n = 0
+Do While True
+  n = n + 1
+  Select Case n
+    Case 3: Exit Do
+  End Select
+Loop
+WScript.Echo n                                          ' expect: 3
