@@ -12,6 +12,19 @@ using platform::ErrorCode;
 }  // namespace
 
 size_t elementIndex(const ArrayRep& array, std::span<const Value> subscripts) {
+  // One dimension, a whole subscript: the common case.
+  if (subscripts.size() == 1 && array.bounds.size() == 1) {
+    const Value& subscript = subscripts[0];
+    if (subscript.type() == Type::kInteger || subscript.type() == Type::kLong) {
+      const int64_t offset =
+          static_cast<int64_t>(subscript.type() == Type::kInteger ? subscript.asInteger()
+                                                                  : subscript.asLong()) -
+          array.bounds[0].lower;
+      if (offset < 0 || offset >= array.bounds[0].count)
+        platform::raise(ErrorCode::kSubscriptOutOfRange);
+      return static_cast<size_t>(offset);
+    }
+  }
   if (subscripts.size() != array.bounds.size()) platform::raise(ErrorCode::kSubscriptOutOfRange);
   size_t position = 0;
   size_t stride = 1;

@@ -88,9 +88,16 @@ bool placeIndexed(Frame& frame, Value* variable, const std::vector<ExprPtr>& arg
 void assignIndexed(Frame& frame, Value* variable, const Value& container,
                    const std::vector<ExprPtr>& args, Value value, bool isSet) {
   if (container.isArray() && variable != nullptr) {
-    const Subscripts at(frame, args);
-    if (!variable->isArray()) raise(ErrorCode::kTypeMismatch);
-    const size_t element = elementIndex(*variable->arrayRep(), at);
+    size_t element;
+    if (args.size() == 1 && args[0]) {
+      const Value subscript = fetch(frame, *args[0]);
+      if (!variable->isArray()) raise(ErrorCode::kTypeMismatch);
+      element = elementIndex(*variable->arrayRep(), {&subscript, 1});
+    } else {
+      const Subscripts at(frame, args);
+      if (!variable->isArray()) raise(ErrorCode::kTypeMismatch);
+      element = elementIndex(*variable->arrayRep(), at);
+    }
     storeElement(frame.vm, variable->ownArray().elements[element], std::move(value), isSet);
     return;
   }

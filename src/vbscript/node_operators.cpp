@@ -1,5 +1,6 @@
 // Nodes for the operators. Whole-number arithmetic and comparisons take a fast path; all else
 // goes to the rules in operators.h. Objects take part through their default values.
+#include <cmath>
 #include <limits>
 
 #include "platform/base/error.h"
@@ -75,6 +76,33 @@ class Binary : public ExprNode {
   ExprPtr right_;
 };
 
+// Doubles mixed with Integers and Longs: arithmetic in doubles, the result a Double. False
+// for any other pair.
+[[gnu::always_inline]] inline bool realOperands(const Value& a, const Value& b, double& x,
+                                                double& y) {
+  const auto real = [](const Value& v, double& out) {
+    switch (v.type()) {
+      case Type::kDouble:
+        out = v.asDouble();
+        return true;
+      case Type::kInteger:
+        out = v.asInteger();
+        return true;
+      case Type::kLong:
+        out = v.asLong();
+        return true;
+      default:
+        return false;
+    }
+  };
+  return (a.type() == Type::kDouble || b.type() == Type::kDouble) && real(a, x) && real(b, y);
+}
+
+Value realResult(double value) {
+  if (!std::isfinite(value)) platform::raise(ErrorCode::kOverflow);
+  return Value::dbl(value);
+}
+
 class Add final : public Binary {
  public:
   using Binary::Binary;
@@ -82,6 +110,8 @@ class Add final : public Binary {
     Value a = operand(frame, left_);
     Value b = operand(frame, right_);
     if (wholeOperands(a, b)) return wholeResult(wholeOf(a) + wholeOf(b), a, b);
+    double x, y;
+    if (realOperands(a, b, x, y)) return realResult(x + y);
     return ops::add(a, b);
   }
 };
@@ -93,6 +123,8 @@ class Subtract final : public Binary {
     Value a = operand(frame, left_);
     Value b = operand(frame, right_);
     if (wholeOperands(a, b)) return wholeResult(wholeOf(a) - wholeOf(b), a, b);
+    double x, y;
+    if (realOperands(a, b, x, y)) return realResult(x - y);
     return ops::subtract(a, b);
   }
 };
@@ -104,6 +136,8 @@ class Multiply final : public Binary {
     Value a = operand(frame, left_);
     Value b = operand(frame, right_);
     if (wholeOperands(a, b)) return wholeResult(wholeOf(a) * wholeOf(b), a, b);
+    double x, y;
+    if (realOperands(a, b, x, y)) return realResult(x * y);
     return ops::multiply(a, b);
   }
 };
@@ -145,17 +179,21 @@ class Comparison final : public Binary {
         rightLiteral_(right_->isLiteral()) {}
 
   Value eval(Frame& frame) const override {
-    const std::optional<int> order = compare(frame);
-    if (!order) return Value::null();
-    return Value::boolean(holds(*order));
+    const int order = compare(frame);
+    if (order == kUnordered) return Value::null();
+    return Value::boolean(holds(order));
   }
   bool truth(Frame& frame) const override {
-    const std::optional<int> order = compare(frame);
-    return order && holds(*order);
+    const int order = compare(frame);
+    return order != kUnordered && holds(order);
   }
 
  private:
-  std::optional<int> compare(Frame& frame) const {
+  // Null on either side. (A plain int: an optional<int> made in memory and read back as one
+  // register costs a store-forwarding stall on this hot path.)
+  static constexpr int kUnordered = 2;
+
+  int compare(Frame& frame) const {
     const Value a = operand(frame, left_);
     const Value b = operand(frame, right_);
     if (wholeOperands(a, b)) {
@@ -163,7 +201,8 @@ class Comparison final : public Binary {
       const int64_t y = wholeOf(b);
       return x < y ? -1 : (x > y ? 1 : 0);
     }
-    return ops::compare(a, b, leftLiteral_, rightLiteral_);
+    const std::optional<int> order = ops::compare(a, b, leftLiteral_, rightLiteral_);
+    return order ? *order : kUnordered;
   }
 
   bool holds(int order) const {
