@@ -97,3 +97,29 @@ WScript.Echo Err.Number                                 ' expect: 451
 Err.Clear
 x = small("1")
 WScript.Echo Err.Number                                 ' expect: 0
+'---
+' Array, LBound and UBound: every dimension, empty arrays, Null and Empty elements.
+a = Array(1, "two", Null, Empty, Array(5))
+WScript.Echo LBound(a), UBound(a), IsNull(a(2)), IsEmpty(a(3)), UBound(a(4))  ' expect: 0 4 True True 0
+WScript.Echo UBound(Array()), LBound(Array()), TypeName(Array()), IsArray(Array())  ' expect: -1 0 Variant() True
+Dim cube(2, 4, 6)
+WScript.Echo UBound(cube), UBound(cube, 1), UBound(cube, 2), UBound(cube, 3), LBound(cube, 3)  ' expect: 2 2 4 6 0
+ReDim dynamic(3)
+ReDim Preserve dynamic(5)
+WScript.Echo UBound(dynamic), UBound(Split("a b c"), 1)  ' expect: 5 2
+Dim notYet()
+On Error Resume Next
+x = UBound(notYet)
+WScript.Echo Err.Number                                 ' expect: 9
+Err.Clear
+x = UBound(cube, 4)
+WScript.Echo Err.Number                                 ' expect: 9
+Err.Clear
+x = LBound(cube, 0)
+WScript.Echo Err.Number                                 ' expect: 9
+Err.Clear
+x = UBound(Null)
+WScript.Echo Err.Number                                 ' expect: 13
+Err.Clear
+x = LBound(Empty)
+WScript.Echo Err.Number                                 ' expect: 13

@@ -59,7 +59,7 @@ Err.Clear
 Set o = GetObject("winmgmts:")
 WScript.Echo Err.Number                                 ' expect: 429
 Err.Clear
-Set o = New RegExp
+Set o = CreateObject("Scripting.FileSystemObject")
 WScript.Echo Err.Number                                 ' expect: 429
 Err.Clear
 x = Nothing
