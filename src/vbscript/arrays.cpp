@@ -11,7 +11,8 @@ using platform::ErrorCode;
 
 }  // namespace
 
-size_t elementIndex(const ArrayRep& array, std::span<const Value> subscripts) {
+size_t elementIndex(const ArrayRep& array, std::span<const Value> subscripts,
+                    const platform::Locale& locale) {
   // One dimension, a whole subscript: the common case.
   if (subscripts.size() == 1 && array.bounds.size() == 1) {
     const Value& subscript = subscripts[0];
@@ -32,7 +33,7 @@ size_t elementIndex(const ArrayRep& array, std::span<const Value> subscripts) {
     const Value& subscript = subscripts[i].deref();
     const int64_t at = subscript.type() == Type::kInteger ? subscript.asInteger()
                        : subscript.type() == Type::kLong  ? subscript.asLong()
-                                                          : ops::toLong(subscript);
+                                                          : ops::toLong(subscript, locale);
     const auto& bound = array.bounds[i];
     const int64_t offset = at - bound.lower;
     if (offset < 0 || offset >= bound.count) platform::raise(ErrorCode::kSubscriptOutOfRange);

@@ -6,13 +6,16 @@
 #include <span>
 #include <vector>
 
+#include "platform/locale/locale.h"
 #include "vbscript/value.h"
 
 namespace vbscript {
 
 // The position in `array.elements` of the element at `subscripts` (one per dimension, each
 // within its bounds); 9 Subscript out of range otherwise.
-size_t elementIndex(const ArrayRep& array, std::span<const Value> subscripts);
+// Subscripts that are not whole numbers are read as numbers under `locale`.
+size_t elementIndex(const ArrayRep& array, std::span<const Value> subscripts,
+                    const platform::Locale& locale);
 
 // Bounds 0..upper for each of `upperBounds`; 9 Subscript out of range below -1.
 std::vector<platform::VariantArray::Bound> boundsOf(std::span<const int32_t> upperBounds);

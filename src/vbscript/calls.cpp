@@ -312,7 +312,7 @@ void Interpreter::assignInstanceMember(Frame& caller, ObjectRep* rep,
         subscripts.push_back(arg ? arg->eval(caller) : Value::missing());
       Value& slot = rep->instance->fields[static_cast<size_t>(member.field)];
       if (!slot.isArray()) raise(ErrorCode::kTypeMismatch);
-      const size_t at = elementIndex(*slot.arrayRep(), subscripts);
+      const size_t at = elementIndex(*slot.arrayRep(), subscripts, locale());
       storeField(*this, slot.ownArray().elements[at], std::move(value), isSet);
       return;
     }
@@ -345,7 +345,8 @@ Value Interpreter::index(Frame& caller, const Value& container, std::span<const 
       if (!args[i]) raise(ErrorCode::kSubscriptOutOfRange);
       subscripts[i] = args[i]->eval(caller);
     }
-    return container.arrayRep()->elements[elementIndex(*container.arrayRep(), subscripts)];
+    return container.arrayRep()
+        ->elements[elementIndex(*container.arrayRep(), subscripts, locale())];
   }
   if (container.isObject()) return callDefault(caller, container, args, asStatement);
   raise(ErrorCode::kTypeMismatch);
@@ -427,7 +428,7 @@ platform::Variant Interpreter::invokeInstance(ObjectRep* rep, platform::MemberId
         storeField(*this, field, std::move(value), isSet);
       } else {
         if (!field.isArray()) raise(ErrorCode::kTypeMismatch);
-        const size_t at = elementIndex(*field.arrayRep(), values);
+        const size_t at = elementIndex(*field.arrayRep(), values, locale());
         storeField(*this, field.ownArray().elements[at], std::move(value), isSet);
       }
       return {};
@@ -443,7 +444,7 @@ platform::Variant Interpreter::invokeInstance(ObjectRep* rep, platform::MemberId
     const Value& field = rep->instance->fields[static_cast<size_t>(member.field)];
     if (values.empty()) return toVariant(field);
     if (!field.isArray()) raise(ErrorCode::kBadParamCount);
-    return toVariant(field.arrayRep()->elements[elementIndex(*field.arrayRep(), values)]);
+    return toVariant(field.arrayRep()->elements[elementIndex(*field.arrayRep(), values, locale())]);
   }
   const Procedure* procedure = member.get ? member.get : member.sub;
   if (procedure == nullptr) raise(ErrorCode::kMemberNotFound);

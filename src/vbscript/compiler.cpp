@@ -439,7 +439,7 @@ class Compiler {
       case ExprKind::kUnary: {
         const auto& unary = static_cast<const UnaryExpr&>(e);
         Value operand = constantValue(*unary.operand);
-        if (unary.op == Operator::kNegate) return ops::negate(operand);
+        if (unary.op == Operator::kNegate) return ops::negate(operand, vm_.locale());
         if (unary.op == Operator::kPlus) return operand;
         break;
       }
@@ -750,7 +750,7 @@ class Compiler {
           // -5 is a literal of its own.
           const Value& value = static_cast<const LiteralExpr&>(*unary.operand).value;
           if (value.type() != Type::kString) {
-            Value folded = unary.op == Operator::kNegate ? ops::negate(value) : value;
+            Value folded = unary.op == Operator::kNegate ? ops::negate(value, vm_.locale()) : value;
             if (folded.type() == Type::kLong && folded.asLong() == -32768)
               folded = Value::integer(-32768);  // written as -32768, it is an Integer
             return makeConstant(std::move(folded), true);

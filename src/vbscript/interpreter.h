@@ -56,6 +56,8 @@ class Interpreter {
 
   platform::ScriptSite& site() { return site_; }
   BuiltinContext& builtinContext() { return builtinContext_; }
+  // The locale under which texts and numbers meet.
+  const platform::Locale& locale() const { return services_.locale; }
   const std::shared_ptr<InterpreterLink>& link() const { return link_; }
   ValueStack& stack() { return stack_; }
 

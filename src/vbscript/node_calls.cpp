@@ -63,10 +63,12 @@ Value readIndexed(Frame& frame, const Value& container, const std::vector<ExprPt
     // A single subscript is the common case: no vector for it.
     if (args.size() == 1 && args[0]) {
       const Value subscript = fetch(frame, *args[0]);
-      return container.arrayRep()->elements[elementIndex(*container.arrayRep(), {&subscript, 1})];
+      return container.arrayRep()
+          ->elements[elementIndex(*container.arrayRep(), {&subscript, 1}, frame.vm.locale())];
     }
     const Subscripts at(frame, args);
-    return container.arrayRep()->elements[elementIndex(*container.arrayRep(), at)];
+    return container.arrayRep()
+        ->elements[elementIndex(*container.arrayRep(), at, frame.vm.locale())];
   }
   if (container.isObject()) {
     if (container.isNothing()) raise(ErrorCode::kObjectRequired);
@@ -79,7 +81,7 @@ bool placeIndexed(Frame& frame, Value* variable, const std::vector<ExprPtr>& arg
   if (variable == nullptr || !variable->isArray()) return false;
   const Subscripts at(frame, args);
   if (!variable->isArray()) return false;  // evaluating the subscripts changed it
-  out.element = elementIndex(*variable->arrayRep(), at);
+  out.element = elementIndex(*variable->arrayRep(), at, frame.vm.locale());
   out.slot = variable;
   out.isElement = true;
   return true;
@@ -92,11 +94,11 @@ void assignIndexed(Frame& frame, Value* variable, const Value& container,
     if (args.size() == 1 && args[0]) {
       const Value subscript = fetch(frame, *args[0]);
       if (!variable->isArray()) raise(ErrorCode::kTypeMismatch);
-      element = elementIndex(*variable->arrayRep(), {&subscript, 1});
+      element = elementIndex(*variable->arrayRep(), {&subscript, 1}, frame.vm.locale());
     } else {
       const Subscripts at(frame, args);
       if (!variable->isArray()) raise(ErrorCode::kTypeMismatch);
-      element = elementIndex(*variable->arrayRep(), at);
+      element = elementIndex(*variable->arrayRep(), at, frame.vm.locale());
     }
     storeElement(frame.vm, variable->ownArray().elements[element], std::move(value), isSet);
     return;
@@ -289,7 +291,7 @@ class New final : public ExprNode {
 
 std::u16string textArgument(Frame& frame, const std::vector<ExprPtr>& args) {
   if (args.size() != 1 || !args[0]) raise(ErrorCode::kWrongArgumentCount);
-  return ops::toText(frame.vm.letValue(args[0]->eval(frame)));
+  return ops::toText(frame.vm.letValue(args[0]->eval(frame)), frame.vm.locale());
 }
 
 // Runs code compiled at run time; its compile errors are run-time errors of the caller.
@@ -349,11 +351,12 @@ class CreateObject final : public ExprNode {
   explicit CreateObject(std::vector<ExprPtr> args) : args_(std::move(args)) {}
   Value eval(Frame& frame) const override {
     if (args_.empty() || args_.size() > 2 || !args_[0]) raise(ErrorCode::kWrongArgumentCount);
-    const std::u16string progId = ops::toText(frame.vm.letValue(args_[0]->eval(frame)));
+    const std::u16string progId =
+        ops::toText(frame.vm.letValue(args_[0]->eval(frame)), frame.vm.locale());
     // A second argument names another machine to make the object on: none is reachable.
     if (args_.size() == 2 && args_[1]) {
       const Value server = frame.vm.letValue(args_[1]->eval(frame));
-      if (!ops::toText(server).empty()) raise(ErrorCode::kCannotCreateObject);
+      if (!ops::toText(server, frame.vm.locale()).empty()) raise(ErrorCode::kCannotCreateObject);
     }
     frame.vm.tick(16);
     return Value::object(frame.vm.builtinContext().services.objects.create(progId));

@@ -53,9 +53,9 @@ class Unary final : public ExprNode {
       case Operator::kNegate:
         if (value.type() == Type::kLong && value.asLong() != std::numeric_limits<int32_t>::min())
           return Value::longValue(-value.asLong());
-        return ops::negate(value);
+        return ops::negate(value, frame.vm.locale());
       case Operator::kNot:
-        return ops::logicalNot(value);
+        return ops::logicalNot(value, frame.vm.locale());
       default:  // unary plus leaves the value as it is
         return value;
     }
@@ -112,7 +112,7 @@ class Add final : public Binary {
     if (wholeOperands(a, b)) return wholeResult(wholeOf(a) + wholeOf(b), a, b);
     double x, y;
     if (realOperands(a, b, x, y)) return realResult(x + y);
-    return ops::add(a, b);
+    return ops::add(a, b, frame.vm.locale());
   }
 };
 
@@ -125,7 +125,7 @@ class Subtract final : public Binary {
     if (wholeOperands(a, b)) return wholeResult(wholeOf(a) - wholeOf(b), a, b);
     double x, y;
     if (realOperands(a, b, x, y)) return realResult(x - y);
-    return ops::subtract(a, b);
+    return ops::subtract(a, b, frame.vm.locale());
   }
 };
 
@@ -138,20 +138,20 @@ class Multiply final : public Binary {
     if (wholeOperands(a, b)) return wholeResult(wholeOf(a) * wholeOf(b), a, b);
     double x, y;
     if (realOperands(a, b, x, y)) return realResult(x * y);
-    return ops::multiply(a, b);
+    return ops::multiply(a, b, frame.vm.locale());
   }
 };
 
 // The operators without a fast path.
 class Arithmetic final : public Binary {
  public:
-  using Function = Value (*)(const Value&, const Value&);
+  using Function = Value (*)(const Value&, const Value&, const platform::Locale&);
   Arithmetic(Function function, ExprPtr left, ExprPtr right)
       : Binary(std::move(left), std::move(right)), function_(function) {}
   Value eval(Frame& frame) const override {
     Value a = operand(frame, left_);
     Value b = operand(frame, right_);
-    return function_(a, b);
+    return function_(a, b, frame.vm.locale());
   }
 
  private:
@@ -164,7 +164,7 @@ class Concat final : public Binary {
   Value eval(Frame& frame) const override {
     Value a = operand(frame, left_);
     Value b = operand(frame, right_);
-    Value result = ops::concat(a, b);
+    Value result = ops::concat(a, b, frame.vm.locale());
     if (result.isString()) frame.vm.tick(Interpreter::costOf(result.asString().size()));
     return result;
   }
@@ -201,7 +201,8 @@ class Comparison final : public Binary {
       const int64_t y = wholeOf(b);
       return x < y ? -1 : (x > y ? 1 : 0);
     }
-    const std::optional<int> order = ops::compare(a, b, leftLiteral_, rightLiteral_);
+    const std::optional<int> order =
+        ops::compare(a, b, frame.vm.locale(), leftLiteral_, rightLiteral_);
     return order ? *order : kUnordered;
   }
 

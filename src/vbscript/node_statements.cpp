@@ -103,13 +103,13 @@ class Append final : public StmtNode {
     if (slot != nullptr && slot->isString()) {
       std::u16string& text = slot->ownString();
       for (const Value& part : parts)
-        ops::appendText(text, part);
+        ops::appendText(text, part, frame.vm.locale());
       return Flow::kNormal;
     }
     Value result = target_->eval(frame);
     if (result.isObject()) result = frame.vm.letValue(result);
     for (const Value& part : parts)
-      result = ops::concat(result, part);
+      result = ops::concat(result, part, frame.vm.locale());
     target_->assign(frame, std::move(result), false);
     return Flow::kNormal;
   }
@@ -156,7 +156,7 @@ class Select final : public StmtNode {
     for (const CaseNode::Test& test : entry.tests) {
       const Value value = plain(frame, test.value);
       const std::optional<int> order =
-          ops::compare(subject, value, subjectLiteral, test.value->isLiteral());
+          ops::compare(subject, value, frame.vm.locale(), subjectLiteral, test.value->isLiteral());
       if (!order) continue;
       switch (test.kind) {
         case ast::SelectStmt::Test::kValue:
@@ -165,7 +165,7 @@ class Select final : public StmtNode {
         case ast::SelectStmt::Test::kRange: {
           const Value end = plain(frame, test.end);
           const std::optional<int> upper =
-              ops::compare(subject, end, subjectLiteral, test.end->isLiteral());
+              ops::compare(subject, end, frame.vm.locale(), subjectLiteral, test.end->isLiteral());
           if (*order >= 0 && upper && *upper <= 0) return true;
           break;
         }
@@ -242,9 +242,9 @@ class For final : public StmtNode {
         raise(ErrorCode::kInvalidUseOfNull);
       case Type::kEmpty:
       case Type::kBoolean:
-        return ops::add(Value::integer(0), value);
+        return ops::add(Value::integer(0), value, frame.vm.locale());
       default:
-        return Value::dbl(ops::toNumber(value));
+        return Value::dbl(ops::toNumber(value, frame.vm.locale()));
     }
   }
 
@@ -270,7 +270,8 @@ class For final : public StmtNode {
       const Value current = slot ? *slot : variable_->eval(frame);
       if (!isWhole(current)) {
         const Value next =
-            ops::add(frame.vm.letValue(current), Value::longValue(static_cast<int32_t>(step)));
+            ops::add(frame.vm.letValue(current), Value::longValue(static_cast<int32_t>(step)),
+                     frame.vm.locale());
         return generalLoopFrom(frame, next, whole(end, false), whole(step, false));
       }
       counter = wholeOf(current) + step;
@@ -288,17 +289,17 @@ class For final : public StmtNode {
   }
 
   Flow generalLoopFrom(Frame& frame, Value counter, const Value& end, const Value& step) const {
-    const bool upwards = ops::toNumber(step) >= 0;
+    const bool upwards = ops::toNumber(step, frame.vm.locale()) >= 0;
     variable_->assign(frame, counter, false);
     while (true) {
       const Value current = plain(frame, variable_);
-      const std::optional<int> order = ops::compare(current, end);
+      const std::optional<int> order = ops::compare(current, end, frame.vm.locale());
       if (!order || (upwards ? *order > 0 : *order < 0)) return Flow::kNormal;
       const Flow flow = body_.exec(frame);
       if (flow == Flow::kExitFor) return Flow::kNormal;
       if (flow != Flow::kNormal) return flow;
       frame.vm.tick();
-      variable_->assign(frame, ops::add(plain(frame, variable_), step), false);
+      variable_->assign(frame, ops::add(plain(frame, variable_), step, frame.vm.locale()), false);
     }
   }
 
@@ -447,7 +448,7 @@ class ReDim final : public StmtNode {
       std::vector<int32_t> uppers;
       size_t count = 1;
       for (const ExprPtr& bound : item.upperBounds) {
-        uppers.push_back(ops::toLong(plain(frame, bound)));
+        uppers.push_back(ops::toLong(plain(frame, bound), frame.vm.locale()));
         count *= static_cast<size_t>(std::max(uppers.back() + 1, 0));
         if (count > kMaxArrayElements) raise(ErrorCode::kOutOfMemoryVb);
       }

@@ -212,7 +212,7 @@ void ExprNode::assign(Frame&, Value, bool) const {
 bool ExprNode::truth(Frame& frame) const {
   Value value = eval(frame);
   if (value.isObject()) value = frame.vm.letValue(value);
-  return ops::isTrue(value);
+  return ops::isTrue(value, frame.vm.locale());
 }
 
 Flow Block::exec(Frame& frame) const {

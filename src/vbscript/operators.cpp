@@ -6,6 +6,7 @@
 #include "platform/automation/variant_convert.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
+#include "platform/locale/number_text.h"
 
 namespace vbscript::ops {
 
@@ -36,14 +37,14 @@ struct Number {
   }
 };
 
-double parseText(std::u16string_view text) {
-  std::optional<double> number = platform::parseNumber(text);
+double parseText(std::u16string_view text, const Locale& locale) {
+  std::optional<double> number = platform::parseLocaleNumber(text, locale);
   if (!number) raise(ErrorCode::kTypeMismatch);
   return *number;
 }
 
 // Reads `v` as an arithmetic operand; the caller has dealt with Null.
-Number numberOf(const Value& v) {
+Number numberOf(const Value& v, const Locale& locale) {
   switch (v.type()) {
     case Type::kEmpty:
       return {Kind::kInteger, 0};
@@ -64,7 +65,7 @@ Number numberOf(const Value& v) {
     case Type::kDate:
       return {Kind::kDate, 0, v.asDouble()};
     case Type::kString:
-      return {Kind::kDouble, 0, parseText(v.asString())};
+      return {Kind::kDouble, 0, parseText(v.asString(), locale)};
     default:
       raise(ErrorCode::kTypeMismatch);
   }
@@ -118,10 +119,10 @@ Value realResult(double value, Kind kind) {
 
 enum class Arith { kAdd, kSubtract, kMultiply };
 
-Value arithmetic(const Value& a, const Value& b, Arith op) {
+Value arithmetic(const Value& a, const Value& b, Arith op, const Locale& locale) {
   if (a.isNull() || b.isNull()) return Value::null();
-  const Number x = numberOf(a);
-  const Number y = numberOf(b);
+  const Number x = numberOf(a, locale);
+  const Number y = numberOf(b, locale);
   Kind kind = resultKind(x.kind, y.kind);
   if (isWhole(kind)) {
     const int64_t l = x.whole;
@@ -171,7 +172,7 @@ struct Whole {
   bool byte;
 };
 
-Whole wholeOf(const Value& v) {
+Whole wholeOf(const Value& v, const Locale& locale) {
   switch (v.type()) {
     case Type::kEmpty:
       return {0, true, false};
@@ -184,14 +185,14 @@ Whole wholeOf(const Value& v) {
     case Type::kLong:
       return {v.asLong(), false, false};
     default:
-      return {roundToLong(toNumber(v)), false, false};
+      return {roundToLong(toNumber(v, locale)), false, false};
   }
 }
 
-Value wholeDivision(const Value& a, const Value& b, bool remainder) {
+Value wholeDivision(const Value& a, const Value& b, bool remainder, const Locale& locale) {
   if (a.isNull() || b.isNull()) return Value::null();
-  const Whole x = wholeOf(a);
-  const Whole y = wholeOf(b);
+  const Whole x = wholeOf(a, locale);
+  const Whole y = wholeOf(b, locale);
   if (y.value == 0) raise(ErrorCode::kDivisionByZero);
   const int64_t result = remainder ? x.value % y.value : x.value / y.value;
   if (x.byte && y.byte) return Value::byte(static_cast<uint8_t>(result));
@@ -210,7 +211,7 @@ struct Bits {
   bool byte;
 };
 
-Bits bitsOf(const Value& v) {
+Bits bitsOf(const Value& v, const Locale& locale) {
   switch (v.type()) {
     case Type::kBoolean:
       return {v.asBoolean() ? -1 : 0, true, true, false};
@@ -225,9 +226,9 @@ Bits bitsOf(const Value& v) {
     case Type::kString:
       if (platform::equalsIgnoreCase(v.asString(), u"True")) return {-1, true, true, false};
       if (platform::equalsIgnoreCase(v.asString(), u"False")) return {0, true, true, false};
-      return {roundToLong(parseText(v.asString())), false, false, false};
+      return {roundToLong(parseText(v.asString(), locale)), false, false, false};
     default:
-      return {roundToLong(toNumber(v)), false, false, false};
+      return {roundToLong(toNumber(v, locale)), false, false, false};
   }
 }
 
@@ -256,12 +257,12 @@ int32_t apply(Logic op, int32_t x, int32_t y) {
   return 0;
 }
 
-Value logical(const Value& a, const Value& b, Logic op) {
+Value logical(const Value& a, const Value& b, Logic op, const Locale& locale) {
   if (a.isNull() || b.isNull()) {
     // Null is "unknown": the result is known only when the other side decides it.
     if (a.isNull() && b.isNull()) return Value::null();
     const bool leftNull = a.isNull();
-    const Bits known = bitsOf(leftNull ? b : a);
+    const Bits known = bitsOf(leftNull ? b : a, locale);
     const Bits unknown{0, known.boolean, known.narrow, known.byte};
     switch (op) {
       case Logic::kAnd:
@@ -278,8 +279,8 @@ Value logical(const Value& a, const Value& b, Logic op) {
         return Value::null();
     }
   }
-  const Bits x = bitsOf(a);
-  const Bits y = bitsOf(b);
+  const Bits x = bitsOf(a, locale);
+  const Bits y = bitsOf(b, locale);
   return bitsResult(apply(op, x.value, y.value), x, y);
 }
 
@@ -316,7 +317,7 @@ int32_t roundToLong(double value) {
   return static_cast<int32_t>(rounded);
 }
 
-Value negate(const Value& a) {
+Value negate(const Value& a, const Locale& locale) {
   switch (a.type()) {
     case Type::kNull:
       return Value::null();
@@ -340,64 +341,65 @@ Value negate(const Value& a) {
     case Type::kDate:
       return realResult(-a.asDouble(), Kind::kDate);
     case Type::kString:
-      return Value::dbl(-parseText(a.asString()));
+      return Value::dbl(-parseText(a.asString(), locale));
     default:
       raise(ErrorCode::kTypeMismatch);
   }
 }
 
-Value add(const Value& a, const Value& b) {
+Value add(const Value& a, const Value& b, const Locale& locale) {
   if (a.isString() && (b.isString() || b.isEmpty())) {
     Value result = a;
-    if (b.isString()) appendText(result.ownString(), b);
+    if (b.isString()) appendText(result.ownString(), b, locale);
     return result;
   }
   if (a.isEmpty() && b.isString()) return b;
-  return arithmetic(a, b, Arith::kAdd);
+  return arithmetic(a, b, Arith::kAdd, locale);
 }
 
-Value subtract(const Value& a, const Value& b) {
-  return arithmetic(a, b, Arith::kSubtract);
+Value subtract(const Value& a, const Value& b, const Locale& locale) {
+  return arithmetic(a, b, Arith::kSubtract, locale);
 }
 
-Value multiply(const Value& a, const Value& b) {
-  return arithmetic(a, b, Arith::kMultiply);
+Value multiply(const Value& a, const Value& b, const Locale& locale) {
+  return arithmetic(a, b, Arith::kMultiply, locale);
 }
 
-Value divide(const Value& a, const Value& b) {
+Value divide(const Value& a, const Value& b, const Locale& locale) {
   if (a.isNull() || b.isNull()) return Value::null();
-  const double x = numberOf(a).asDouble();
-  const double y = numberOf(b).asDouble();
+  const double x = numberOf(a, locale).asDouble();
+  const double y = numberOf(b, locale).asDouble();
   if (y == 0) raise(x == 0 ? ErrorCode::kOverflow : ErrorCode::kDivisionByZero);
   return realResult(x / y, Kind::kDouble);
 }
 
-Value intDivide(const Value& a, const Value& b) {
-  return wholeDivision(a, b, false);
+Value intDivide(const Value& a, const Value& b, const Locale& locale) {
+  return wholeDivision(a, b, false, locale);
 }
 
-Value modulo(const Value& a, const Value& b) {
-  return wholeDivision(a, b, true);
+Value modulo(const Value& a, const Value& b, const Locale& locale) {
+  return wholeDivision(a, b, true, locale);
 }
 
-Value power(const Value& a, const Value& b) {
+Value power(const Value& a, const Value& b, const Locale& locale) {
   if (a.isNull() || b.isNull()) return Value::null();
-  const double x = numberOf(a).asDouble();
-  const double y = numberOf(b).asDouble();
+  const double x = numberOf(a, locale).asDouble();
+  const double y = numberOf(b, locale).asDouble();
   if (x == 0 && y < 0) raise(ErrorCode::kInvalidProcedureCall);
   const double result = std::pow(x, y);
   if (std::isnan(result)) raise(ErrorCode::kInvalidProcedureCall);
   return realResult(result, Kind::kDouble);
 }
 
-Value concat(const Value& a, const Value& b) {
+Value concat(const Value& a, const Value& b, const Locale& locale) {
   if (a.isNull() && b.isNull()) return Value::null();
-  Value result = a.isString() ? a : Value::string(a.isNull() ? std::u16string() : toText(a));
-  appendText(result.ownString(), b);
+  Value result =
+      a.isString() ? a : Value::string(a.isNull() ? std::u16string() : toText(a, locale));
+  appendText(result.ownString(), b, locale);
   return result;
 }
 
-Value logicalNot(const Value& a) {
+Value logicalNot(const Value& a, const Locale& locale) {
   switch (a.type()) {
     case Type::kNull:
       return Value::null();
@@ -410,30 +412,31 @@ Value logicalNot(const Value& a) {
     case Type::kInteger:
       return Value::integer(static_cast<int16_t>(~a.asInteger()));
     default: {
-      const Bits bits = bitsOf(a);
+      const Bits bits = bitsOf(a, locale);
       if (bits.boolean) return Value::boolean(bits.value == 0);
       return Value::longValue(~bits.value);
     }
   }
 }
 
-Value logicalAnd(const Value& a, const Value& b) {
-  return logical(a, b, Logic::kAnd);
+Value logicalAnd(const Value& a, const Value& b, const Locale& locale) {
+  return logical(a, b, Logic::kAnd, locale);
 }
-Value logicalOr(const Value& a, const Value& b) {
-  return logical(a, b, Logic::kOr);
+Value logicalOr(const Value& a, const Value& b, const Locale& locale) {
+  return logical(a, b, Logic::kOr, locale);
 }
-Value logicalXor(const Value& a, const Value& b) {
-  return logical(a, b, Logic::kXor);
+Value logicalXor(const Value& a, const Value& b, const Locale& locale) {
+  return logical(a, b, Logic::kXor, locale);
 }
-Value logicalEqv(const Value& a, const Value& b) {
-  return logical(a, b, Logic::kEqv);
+Value logicalEqv(const Value& a, const Value& b, const Locale& locale) {
+  return logical(a, b, Logic::kEqv, locale);
 }
-Value logicalImp(const Value& a, const Value& b) {
-  return logical(a, b, Logic::kImp);
+Value logicalImp(const Value& a, const Value& b, const Locale& locale) {
+  return logical(a, b, Logic::kImp, locale);
 }
 
-std::optional<int> compare(const Value& a, const Value& b, bool aLiteral, bool bLiteral) {
+std::optional<int> compare(const Value& a, const Value& b, const Locale& locale, bool aLiteral,
+                           bool bLiteral) {
   if (a.isNull() || b.isNull()) return std::nullopt;
   const Type x = a.type();
   const Type y = b.type();
@@ -447,26 +450,26 @@ std::optional<int> compare(const Value& a, const Value& b, bool aLiteral, bool b
     if (x == Type::kCurrency && y == Type::kCurrency) {
       return a.asCurrency() < b.asCurrency() ? -1 : (a.asCurrency() > b.asCurrency() ? 1 : 0);
     }
-    return compareNumbers(numberOf(a).asDouble(), numberOf(b).asDouble());
+    return compareNumbers(numberOf(a, locale).asDouble(), numberOf(b, locale).asDouble());
   }
   if (xNumber && y == Type::kString) {
     if (aLiteral || bLiteral) {
-      if (std::optional<double> number = platform::parseNumber(b.asString()))
-        return compareNumbers(numberOf(a).asDouble(), *number);
+      if (std::optional<double> number = platform::parseLocaleNumber(b.asString(), locale))
+        return compareNumbers(numberOf(a, locale).asDouble(), *number);
     }
     return -1;
   }
   if (x == Type::kString && yNumber) {
     if (aLiteral || bLiteral) {
-      if (std::optional<double> number = platform::parseNumber(a.asString()))
-        return compareNumbers(*number, numberOf(b).asDouble());
+      if (std::optional<double> number = platform::parseLocaleNumber(a.asString(), locale))
+        return compareNumbers(*number, numberOf(b, locale).asDouble());
     }
     return 1;
   }
   raise(ErrorCode::kTypeMismatch);
 }
 
-std::u16string toText(const Value& value) {
+std::u16string toText(const Value& value, const Locale& locale) {
   switch (value.type()) {
     case Type::kString:
       return std::u16string(value.asString());
@@ -480,39 +483,39 @@ std::u16string toText(const Value& value) {
     case Type::kRef:
       raise(ErrorCode::kTypeMismatch);
     default:
-      return platform::toText(toVariant(value));
+      return platform::toText(toVariant(value), locale);
   }
 }
 
-void appendText(std::u16string& out, const Value& value) {
+void appendText(std::u16string& out, const Value& value, const Locale& locale) {
   if (value.isNull()) return;
   if (value.isString()) {
     checkStringLength(out.size() + value.asString().size());
     out.append(value.asString());
     return;
   }
-  const std::u16string text = toText(value);
+  const std::u16string text = toText(value, locale);
   checkStringLength(out.size() + text.size());
   out.append(text);
 }
 
-double toNumber(const Value& value) {
+double toNumber(const Value& value, const Locale& locale) {
   if (value.isNull()) raise(ErrorCode::kInvalidUseOfNull);
-  return numberOf(value).asDouble();
+  return numberOf(value, locale).asDouble();
 }
 
-int32_t toLong(const Value& value) {
+int32_t toLong(const Value& value, const Locale& locale) {
   switch (value.type()) {
     case Type::kInteger:
       return value.asInteger();
     case Type::kLong:
       return value.asLong();
     default:
-      return roundToLong(toNumber(value));
+      return roundToLong(toNumber(value, locale));
   }
 }
 
-bool isTrue(const Value& value) {
+bool isTrue(const Value& value, const Locale& locale) {
   switch (value.type()) {
     case Type::kBoolean:
       return value.asBoolean();
@@ -526,9 +529,9 @@ bool isTrue(const Value& value) {
     case Type::kString:
       if (platform::equalsIgnoreCase(value.asString(), u"True")) return true;
       if (platform::equalsIgnoreCase(value.asString(), u"False")) return false;
-      return parseText(value.asString()) != 0;
+      return parseText(value.asString(), locale) != 0;
     default:
-      return numberOf(value).asDouble() != 0;
+      return numberOf(value, locale).asDouble() != 0;
   }
 }
 
