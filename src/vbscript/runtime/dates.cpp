@@ -110,17 +110,30 @@ Variant monthName(BuiltinContext& context, Args args) {
   return Variant(abbreviate ? locale.abbreviatedMonthNames[index] : locale.monthNames[index]);
 }
 
+// The first day of week 1 of `year`, the weeks beginning on `firstDay`.
+double firstWeekStart(int year, int firstDay, int firstWeek) {
+  const double january1 = platform::daySerial(year, 1, 1);
+  const int offset = weekdayFrom(january1, firstDay) - 1;  // days of its week before 1 January
+  double weekOne = january1 - offset;
+  if ((firstWeek == 2 && offset > 3) || (firstWeek == 3 && offset > 0)) weekOne += 7;
+  return weekOne;
+}
+
 // The week of the year of `serial`, the weeks beginning on `firstDay`; week 1 is the one with
 // 1 January (vbFirstJan1), the first with four days of the year (vbFirstFourDays) or the first
-// whole week (vbFirstFullWeek).
+// whole week (vbFirstFullWeek). Days before week 1 are in the last week of the year before. By
+// the four-day rule the last days of December can be in week 1 of the next year (31 December
+// 2024 is in week 1 of 2025, with weeks from Monday); under vbFirstJan1 weeks are counted
+// within the calendar year, so 31 December 2000 is in week 54.
 int weekOfYear(double serial, int firstDay, int firstWeek) {
   const DateParts parts = platform::splitDate(serial);
+  const double day = static_cast<double>(Moment(serial).days);
+  if (firstWeek == 2 && parts.year < 9999 &&
+      day >= firstWeekStart(parts.year + 1, firstDay, firstWeek)) {
+    return 1;
+  }
   for (int year = parts.year;; --year) {
-    const double january1 = platform::daySerial(year, 1, 1);
-    const int offset = weekdayFrom(january1, firstDay) - 1;  // days of its week before 1 January
-    double weekOne = january1 - offset;
-    if ((firstWeek == 2 && offset > 3) || (firstWeek == 3 && offset > 0)) weekOne += 7;
-    const double day = static_cast<double>(Moment(serial).days);
+    const double weekOne = firstWeekStart(year, firstDay, firstWeek);
     if (day >= weekOne || year <= 100) {
       return static_cast<int>(std::floor((day - weekOne) / 7)) + 1;
     }
