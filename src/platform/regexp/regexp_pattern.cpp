@@ -2,6 +2,8 @@
 
 #include <pcre2.h>
 
+#include <string>
+
 #include "platform/base/error.h"
 
 namespace platform {
@@ -30,6 +32,36 @@ bool isLowSurrogate(char16_t c) {
   return c >= 0xDC00 && c <= 0xDFFF;
 }
 
+// With Multiline, ^ matches after a line feed or a carriage return and $ before either, as the
+// Multiline property is documented, while "." matches anything but a line feed. PCRE2's newline
+// setting governs both, so the anchors outside character classes are spelled out instead:
+// ^ as (?:^|(?<=\r)) and $ as (?:$|(?=\r)), PCRE2 itself taking care of the line feed.
+std::u16string lineAnchors(std::u16string_view pattern) {
+  std::u16string out;
+  out.reserve(pattern.size() + 16);
+  bool inClass = false;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const char16_t c = pattern[i];
+    if (c == u'\\' && i + 1 < pattern.size()) {
+      out += c;
+      out += pattern[++i];
+    } else if (inClass) {
+      inClass = c != u']';
+      out += c;
+    } else if (c == u'[') {
+      inClass = true;  // "[]" is a class of its own in this dialect: its ] closes it
+      out += c;
+    } else if (c == u'^') {
+      out += u"(?:^|(?<=\\r))";
+    } else if (c == u'$') {
+      out += u"(?:$|(?=\\r))";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 struct RegExpPattern::Compiled {
@@ -48,11 +80,14 @@ RegExpPattern::RegExpPattern(std::u16string_view pattern, Options options)
     : compiled_(std::make_unique<Compiled>()) {
   pcre2_compile_context* compileContext = pcre2_compile_context_create(nullptr);
   if (compileContext == nullptr) raise(ErrorCode::kOutOfMemoryVb);
-  // In VBScript only the line feed ends a line: "." matches a carriage return.
+  // Only the line feed ends a line for "." (which matches a carriage return); the anchors of
+  // Multiline are widened by lineAnchors.
   pcre2_set_newline(compileContext, PCRE2_NEWLINE_LF);
   uint32_t flags = kDialect;
   if (options.ignoreCase) flags |= PCRE2_CASELESS;
   if (options.multiline) flags |= PCRE2_MULTILINE;
+  const std::u16string anchored = options.multiline ? lineAnchors(pattern) : std::u16string();
+  if (options.multiline) pattern = anchored;
   int errorCode = 0;
   PCRE2_SIZE errorOffset = 0;
   compiled_->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),

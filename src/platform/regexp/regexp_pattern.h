@@ -27,7 +27,7 @@ class RegExpPattern {
  public:
   struct Options {
     bool ignoreCase = false;
-    bool multiline = false;  // ^ and $ also at line feeds
+    bool multiline = false;  // ^ and $ also next to line feeds and carriage returns
   };
 
   // Compiles `pattern`. Raises kRegExpSyntax (5017, "Syntax error in regular expression")
