@@ -46,10 +46,18 @@ Variant formatCurrency(BuiltinContext& context, Args args) {
   return Variant(platform::formatMoney(value, style, locale));
 }
 
+// The percent sign belongs to the amount: a negative one in parentheses reads "(50.0%)".
 Variant formatPercent(BuiltinContext& context, Args args) {
   const platform::AmountStyle style = styleArguments(context, args, 2);
   const double value = numberArgument(context, args[0]) * 100;
-  return Variant(platform::formatAmount(value, style, context.services.locale) + u"%");
+  std::u16string text = platform::formatAmount(value, style, context.services.locale);
+  if (text.ends_with(u')')) {
+    text.back() = u'%';
+    text.push_back(u')');
+  } else {
+    text.push_back(u'%');
+  }
+  return Variant(std::move(text));
 }
 
 // FormatDateTime(date[, NamedFormat]): vbGeneralDate 0 as CStr writes it, vbLongDate 1,

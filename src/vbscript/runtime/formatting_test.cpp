@@ -34,7 +34,7 @@ TEST_F(Formatting, FormatNumberRoundsHalfAwayFromZeroAndGroups) {
       {u"FormatNumber", {Variant::null()}, {}, 94},
       {u"FormatPercent", {Variant(0.256)}, Variant(u"25.60%")},
       {u"FormatPercent", {Variant(0.256), i16(0)}, Variant(u"26%")},
-      {u"FormatPercent", {Variant(-0.5), i16(0), kDefault, kTrue}, Variant(u"(50)%")},
+      {u"FormatPercent", {Variant(-0.5), i16(0), kDefault, kTrue}, Variant(u"(50%)")},
       {u"FormatCurrency", {Variant(1234.5)}, Variant(u"$1,234.50")},
       {u"FormatCurrency", {Variant(-1234.5)}, Variant(u"-$1,234.50")},
       {u"FormatCurrency", {Variant(-1234.5), i16(0), kDefault, kTrue}, Variant(u"($1,235)")},
