@@ -1,0 +1,89 @@
+' Err.Raise with a number VBScript knows takes VBScript's description and source.
+On Error Resume Next
+Err.Raise 5
+WScript.Echo Err.Number, Err.Description                ' expect: 5 Invalid procedure call or argument
+WScript.Echo Err.Source                                 ' expect: Microsoft VBScript runtime error
+Err.Raise 6
+WScript.Echo Err.Description                            ' expect: Overflow
+Err.Raise 11
+WScript.Echo Err.Description                            ' expect: Division by zero
+Err.Raise 13
+WScript.Echo Err.Description                            ' expect: Type mismatch
+Err.Raise 91
+WScript.Echo Err.Description                            ' expect: Object variable not set
+Err.Raise 94
+WScript.Echo Err.Description                            ' expect: Invalid use of Null
+Err.Raise 424
+WScript.Echo Err.Description                            ' expect: Object required
+Err.Raise 429
+WScript.Echo Err.Description                            ' expect: ActiveX component can't create object
+Err.Raise 438
+WScript.Echo Err.Description                            ' expect: Object doesn't support this property or method
+Err.Raise 450
+WScript.Echo Err.Description                            ' expect: Wrong number of arguments or invalid property assignment
+Err.Raise 457
+WScript.Echo Err.Description                            ' expect: This key is already associated with an element of this collection
+Err.Raise 500
+WScript.Echo Err.Description                            ' expect: Variable is undefined
+Err.Raise 5017
+WScript.Echo Err.Description                            ' expect: Syntax error in regular expression
+Err.Raise 32811
+WScript.Echo Err.Description                            ' expect: Element not found
+Err.Raise 1234
+WScript.Echo Err.Number, Err.Description                ' expect: 1234 Unknown runtime error
+'---
+' Source, Description, HelpFile and HelpContext as given; Clear empties every one.
+On Error Resume Next
+Err.Raise vbObjectError + 1, "MyParser", "The page has no table", "parser.chm", 12
+WScript.Echo Err.Number, Err.Number - vbObjectError     ' expect: -2147221503 1
+WScript.Echo Err.Source, "|", Err.Description           ' expect: MyParser | The page has no table
+WScript.Echo Err.HelpFile, Err.HelpContext              ' expect: parser.chm 12
+Err.Clear
+WScript.Echo Err.Number, "[" & Err.Source & "]", "[" & Err.Description & "]", "[" & Err.HelpFile & "]", Err.HelpContext  ' expect: 0 [] [] [] 0
+Err.Raise 13, "Mine"
+WScript.Echo Err.Source, Err.Description, "[" & Err.HelpFile & "]", Err.HelpContext  ' expect: Mine Type mismatch [] 0
+Err.Raise 13, , "Not a number"
+WScript.Echo Err.Source, "|", Err.Description           ' expect: Microsoft VBScript runtime error | Not a number
+Err.Clear
+' The properties may be set.
+Err.Source = "Set by hand"
+Err.Description = "By hand"
+Err.HelpFile = "x.hlp"
+Err.HelpContext = 3
+WScript.Echo Err.Number, Err.Source, Err.Description, Err.HelpFile, Err.HelpContext  ' expect: 0 Set by hand By hand x.hlp 3
+Err.Clear
+'---
+' Errors of the built-ins and objects carry VBScript's descriptions.
+On Error Resume Next
+x = Mid("a", 0)
+WScript.Echo Err.Number, Err.Description, "|", Err.Source  ' expect: 5 Invalid procedure call or argument | Microsoft VBScript runtime error
+Err.Clear
+x = CLng("many")
+WScript.Echo Err.Number, Err.Description                ' expect: 13 Type mismatch
+Err.Clear
+x = UBound("text")
+WScript.Echo Err.Number                                 ' expect: 13
+Err.Clear
+x = UBound(Array(1), 2)
+WScript.Echo Err.Number, Err.Description                ' expect: 9 Subscript out of range
+Err.Clear
+x = Left("abc")
+WScript.Echo Err.Number                                 ' expect: 450
+Err.Clear
+Set d = CreateObject("Scripting.Dictionary")
+d.Add 1, 1
+d.Add 1, 1
+WScript.Echo Err.Number, Err.Source                     ' expect: 457 Microsoft VBScript runtime error
+Err.Clear
+'---
+' Raise without a handler ends the program with the number raised.
+Err.Raise 5017                                          ' expect error: 5017 line 2
+'---
+Err.Raise vbObjectError + 513, "Parser", "Custom"       ' expect error: -2147220991
+'---
+On Error Resume Next
+Err.Raise 0
+WScript.Echo Err.Number                                 ' expect: 5
+Err.Clear
+Err.Raise "abc"
+WScript.Echo Err.Number                                 ' expect: 13
