@@ -115,3 +115,23 @@ WScript.Echo Err.Number                                 ' expect: 13
 ' German: a decimal comma and dates with dots.
 ' locale: de_DE.UTF-8
 WScript.Echo CStr(0.5), CDbl("1.000,25"), CStr(DateSerial(2024, 12, 31)), CDate("31.12.2024") = DateSerial(2024, 12, 31)  ' expect: 0,5 1000,25 31.12.2024 True
+'---
+' Comparisons and arithmetic with texts under a decimal comma; literals compare as numbers.
+' locale: nl_NL.UTF-8
+x = "2,5"
+WScript.Echo x * 2, x - 0.5, -x, x / 2, x \ 1, 2 ^ x = 2 ^ 2.5, "2,5" = 2.5, 2.5 = "2,5"  ' expect: 5 2 -2,5 1,25 2 True True True
+WScript.Echo x > 10, x > "10", "1" & 0.5 & "2", CStr(CCur(1.5)), CStr(CSng(0.1))  ' expect: False True 10,52 1,5 0,1
+For i = "0,5" To 2
+  WScript.Echo i
+Next
+' expect: 0,5
+' expect: 1,5
+Select Case 1.5
+  Case "1,5"
+    WScript.Echo "matched as a number"                  ' expect: matched as a number
+End Select
+If "1,5" Then WScript.Echo "true"                       ' expect: true
+WScript.Echo ("3,5" And 7), (Not "-1"), "0,5" Mod 2     ' expect: 4 0 0
+Dim a(3)
+a("1,4") = "one"
+WScript.Echo a(1)                                       ' expect: one

@@ -117,3 +117,13 @@ WScript.Echo MonthName(3), MonthName(3, True), WeekdayName(1), WeekdayName(2, Tr
 WScript.Echo DateSerial(2024, 12, 31), CDate("31-12-2024 13:45"), DateAdd("m", 1, "31-1-2024")  ' expect: 31-12-2024 31-12-2024 13:45:00 29-02-2024
 WScript.Echo DateDiff("d", "28-2-2024", "1-3-2024"), Day("1-2-2024"), Month("1-2-2024"), IsDate("29-2-2023"), IsDate("29-2-2024")  ' expect: 2 1 2 False True
 WScript.Echo TimeSerial(13, 5, 0), DateValue("29 februari 2024")  ' expect: 13:05:00 29-02-2024
+'---
+' Empty is the date 0, 30 December 1899, a Saturday at midnight.
+WScript.Echo Year(Empty), Month(Empty), Day(Empty), Weekday(Empty), Hour(Empty), CDate(Empty)  ' expect: 1899 12 30 7 0 12:00:00 AM
+WScript.Echo DateAdd("d", 1, Empty), DateDiff("d", Empty, #1/1/1900#), DatePart("yyyy", Empty), FormatDateTime(Empty, vbShortDate)  ' expect: 12/31/1899 2 1899 12/30/1899
+On Error Resume Next
+x = MonthName(Empty)
+WScript.Echo Err.Number                                 ' expect: 5
+Err.Clear
+x = WeekdayName(Null)
+WScript.Echo Err.Number                                 ' expect: 94

@@ -73,3 +73,13 @@ WScript.Echo Rnd                                        ' expect: 0.7055475
 '---
 ' locale: nl_NL.UTF-8
 WScript.Echo Round(2.567, 2), Sqr("6,25"), Abs("-1,5"), Int("2,9")  ' expect: 2,57 2,5 1,5 2
+'---
+' Empty counts as 0; Null goes through where the language reference says so.
+WScript.Echo Sqr(Empty), Exp(Empty), Cos(Empty), Int(Empty) + Fix(Empty), Round(Empty, 2), Hex(Empty), Oct(Empty)  ' expect: 0 1 1 0 0 0 0
+WScript.Echo FormatNumber(Empty, 1), FormatPercent(Empty, 0), CDbl(Empty), CLng(Empty), CCur(Empty), CSng(Empty)  ' expect: 0.0 0% 0 0 0 0
+On Error Resume Next
+x = Log(Empty)
+WScript.Echo Err.Number                                 ' expect: 5
+Err.Clear
+x = Sgn(Null)
+WScript.Echo Err.Number                                 ' expect: 94

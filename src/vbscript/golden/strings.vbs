@@ -160,3 +160,14 @@ WScript.Echo IsNull(Escape(Null)), IsNull(Unescape(Null))  ' expect: True True
 ' locale: nl_NL.UTF-8
 WScript.Echo Mid(3.25, 2), Len(1.5), "x" & 2.5, InStr(2.5, ",")  ' expect: ,25 3 x2,5 2
 WScript.Echo Replace(1234.5, ",", "."), Split(0.5, ",")(1)  ' expect: 1234.5 5
+'---
+' Empty is the zero-length text where a text is expected and 0 where a number is.
+WScript.Echo "[" & UCase(Empty) & Trim(Empty) & Replace(Empty, "a", "b") & StrReverse(Empty) & "]", InStr(Empty, "a"), InStr("abc", Empty)  ' expect: [] 0 1
+WScript.Echo UBound(Split(Empty)), Len(Space(Empty)), Len(String(Empty, "a")), AscW(Chr(Empty)), StrComp(Empty, "")  ' expect: -1 0 0 0 0
+WScript.Echo Mid("abc", 2, Empty) = "", Left("abc", Empty) = "", Len(Escape(Empty))  ' expect: True True 0
+On Error Resume Next
+x = Asc(Empty)
+WScript.Echo Err.Number                                 ' expect: 5
+Err.Clear
+x = Mid("abc", Empty)
+WScript.Echo Err.Number                                 ' expect: 5
