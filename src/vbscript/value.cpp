@@ -71,7 +71,7 @@ platform::Variant toVariantAt(const Value& value, int depth) {
     case Type::kError:
       return platform::Variant(platform::ErrorValue{v.asError()});
     case Type::kString:
-      return platform::Variant(v.asString());
+      return platform::Variant(platform::SharedText::share(v.stringRep()));
     case Type::kObject:
       return v.objectRep() ? platform::Variant(v.objectRep()->object)
                            : platform::Variant::nothing();
@@ -117,7 +117,7 @@ Value fromVariantAt(const platform::Variant& value, int depth) {
     case VarType::kDate:
       return Value::date(value.date().days);
     case VarType::kString:
-      return Value::string(value.string());
+      return Value::string(value.sharedText());
     case VarType::kObject:
       return Value::object(value.object());
     case VarType::kError:
@@ -229,11 +229,6 @@ platform::Variant toSharedVariant(const Value& value) {
 }
 
 Value fromVariant(const platform::Variant& value) {
-  return fromVariantAt(value, 0);
-}
-
-Value fromVariant(platform::Variant&& value) {
-  if (value.isString()) return Value::string(std::move(value.string()));
   return fromVariantAt(value, 0);
 }
 

@@ -2,7 +2,7 @@
 // objects and arrays behind reference counts of their own (one thread, no atomics). Arrays have
 // value semantics: a copy shares the elements until one side writes (copy on write). Values
 // that cross to host objects and built-ins become platform::Variant and back (toVariant,
-// fromVariant).
+// fromVariant); texts cross without a copy.
 #pragma once
 
 #include <bit>
@@ -39,10 +39,9 @@ enum class Type : uint8_t {
   kRef,
 };
 
-struct StringRep {
-  uint32_t refs = 1;
-  std::u16string text;
-};
+// Texts live in the buffers Variants share (platform::SharedText), so a text goes to a
+// built-in or a host object and comes back without a copy.
+using StringRep = platform::TextBuffer;
 
 // An object reference. `instance` and `procedure` are set when the object is one of the
 // interpreter's own class instances or procedure references, so that calls on them need no
@@ -120,6 +119,12 @@ class Value {
   static Value missing() { return error(platform::kMissingArgument); }
   static Value string(std::u16string text);
   static Value string(std::u16string_view text) { return string(std::u16string(text)); }
+  static Value string(const platform::SharedText& text) {  // shares it
+    Value v(Type::kString);
+    v.s_ = text.buffer();
+    if (v.s_ != nullptr) ++v.s_->refs;
+    return v;
+  }
   static Value nothing() { return Value(Type::kObject); }
   static Value object(platform::ObjectPtr object);
   static Value object(ObjectRep* rep) {  // takes over one reference
@@ -231,7 +236,6 @@ platform::Variant toVariant(const Value& value);
 // they are given (the built-ins).
 platform::Variant toSharedVariant(const Value& value);
 Value fromVariant(const platform::Variant& value);
-Value fromVariant(platform::Variant&& value);
 
 // Same kind and value (texts by content, objects by identity): what copy-back compares.
 bool sameValue(const Value& a, const Value& b);

@@ -1,5 +1,6 @@
 // Variant: the value type that crosses between script engines and host objects, the C++
 // mirror of the COM VARIANT (the raw VARIANT struct appears only at the module boundary).
+// Copies share a text rather than copy it (SharedText).
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,8 @@
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "platform/automation/shared_text.h"
 
 namespace platform {
 
@@ -81,9 +84,10 @@ class Variant {
   Variant(double value) : value_(value) {}
   Variant(Currency value) : value_(value) {}
   Variant(Date value) : value_(value) {}
-  Variant(std::u16string value) : value_(std::move(value)) {}
-  Variant(std::u16string_view value) : value_(std::u16string(value)) {}
-  Variant(const char16_t* value) : value_(std::u16string(value)) {}
+  Variant(std::u16string value) : value_(SharedText(std::move(value))) {}
+  Variant(std::u16string_view value) : value_(SharedText(std::u16string(value))) {}
+  Variant(const char16_t* value) : value_(SharedText(std::u16string(value))) {}
+  Variant(SharedText value) : value_(std::move(value)) {}  // shares the text, no copy
   Variant(ObjectPtr value) : value_(std::move(value)) {}
   Variant(ErrorValue value) : value_(value) {}
   Variant(uint8_t value) : value_(value) {}
@@ -103,7 +107,7 @@ class Variant {
   VarType type() const;
   bool isEmpty() const { return value_.index() == 0; }
   bool isNull() const { return std::holds_alternative<NullTag>(value_); }
-  bool isString() const { return std::holds_alternative<std::u16string>(value_); }
+  bool isString() const { return std::holds_alternative<SharedText>(value_); }
   bool isObject() const { return std::holds_alternative<ObjectPtr>(value_); }
   bool isArray() const { return std::holds_alternative<ArrayPtr>(value_); }
   bool isMissing() const {
@@ -121,19 +125,19 @@ class Variant {
   double dbl() const { return std::get<double>(value_); }
   Currency currency() const { return std::get<Currency>(value_); }
   Date date() const { return std::get<Date>(value_); }
-  const std::u16string& string() const { return std::get<std::u16string>(value_); }
-  std::u16string& string() { return std::get<std::u16string>(value_); }
+  const std::u16string& string() const { return std::get<SharedText>(value_).str(); }
+  const SharedText& sharedText() const { return std::get<SharedText>(value_); }
   const ObjectPtr& object() const { return std::get<ObjectPtr>(value_); }
   ErrorValue error() const { return std::get<ErrorValue>(value_); }
   uint8_t byte() const { return std::get<uint8_t>(value_); }
   const ArrayPtr& array() const { return std::get<ArrayPtr>(value_); }
 
-  // Same kind and same value; objects compare by identity.
+  // Same kind and same value; texts compare by content, objects by identity.
   friend bool operator==(const Variant& a, const Variant& b) { return a.value_ == b.value_; }
 
  private:
   std::variant<std::monostate, NullTag, bool, int16_t, int32_t, float, double, Currency, Date,
-               std::u16string, ObjectPtr, ErrorValue, uint8_t, ArrayPtr>
+               SharedText, ObjectPtr, ErrorValue, uint8_t, ArrayPtr>
       value_;
 };
 
