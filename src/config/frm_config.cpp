@@ -127,7 +127,11 @@ platform::Variant frmConfig::runProcedure(std::u16string_view name,
 }
 
 std::u16string frmConfig::fetch(std::u16string_view url) {
-  return shared_.platform.web.openUrl(url, [this] { return script_->stopPending(); }).text;
+  return shared_.platform.web.openUrl(url, script_->stopCheck()).text;
+}
+
+platform::StopCheck frmConfig::scriptStop() {
+  return script_->stopCheck();
 }
 
 std::u16string frmConfig::tidy(std::u16string_view document) {

@@ -67,6 +67,7 @@ class frmConfig final : public ConfigWindow, public EngineHost {
   platform::Variant runProcedure(std::u16string_view name,
                                  std::span<platform::Variant> args) override;
   std::u16string fetch(std::u16string_view url) override;
+  platform::StopCheck scriptStop() override;
   std::u16string tidy(std::u16string_view document) override;
 
  private:

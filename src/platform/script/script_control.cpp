@@ -108,6 +108,13 @@ class ScriptControl::Impl final : public ScriptSite {
     return false;
   }
 
+  StopCheck stopCheck() override {
+    return [weak = std::weak_ptr<Impl*>(self_)] {
+      const std::shared_ptr<Impl*> impl = weak.lock();
+      return impl && (*impl)->shouldStop();
+    };
+  }
+
   Variant enter(const std::function<Variant()>& body) override { return call(kBridgeCall, body); }
 
  private:
@@ -224,6 +231,8 @@ class ScriptControl::Impl final : public ScriptSite {
   size_t current_ = 0;
   std::u16string languageName_;
   ScriptError error_;
+  // Lets stop checks handed out outlive this host safely.
+  std::shared_ptr<Impl*> self_ = std::make_shared<Impl*>(this);
 
   int depth_ = 0;
   std::chrono::steady_clock::time_point deadline_;
@@ -275,8 +284,8 @@ std::chrono::milliseconds ScriptControl::timeout() const {
   return impl_->timeout();
 }
 
-bool ScriptControl::stopPending() {
-  return impl_->shouldStop();
+StopCheck ScriptControl::stopCheck() {
+  return impl_->stopCheck();
 }
 
 }  // namespace platform

@@ -81,10 +81,10 @@ class ScriptControl {
 
   std::chrono::milliseconds timeout() const;
 
-  // True while a call into the script is in progress and must stop (the time-out has passed,
-  // or Reset was called). Long blocking work done for the script, such as a web transfer,
-  // polls it and gives up.
-  bool stopPending();
+  // A check that is true while a call into the script is in progress and must stop (the
+  // time-out has passed, or Reset was called). Long blocking work done for the script, such as
+  // a web transfer, polls it and gives up. It stays safe to call after the control is gone.
+  StopCheck stopCheck();
 
   // The Error event: a script error occurred; the failing call is still in progress.
   std::function<void()> onError;

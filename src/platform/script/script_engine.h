@@ -28,6 +28,7 @@
 #include <string_view>
 
 #include "platform/automation/automation_object.h"
+#include "platform/base/stop_check.h"
 #include "platform/script/script_error.h"
 
 namespace platform {
@@ -72,6 +73,10 @@ class ScriptSite {
   // error on behalf of the script (try/catch, On Error Resume Next) asks here first and
   // unwinds instead while this is true.
   virtual bool shouldStop() = 0;
+
+  // shouldStop() as a check for work done for the script that may outlive the call or even
+  // this host (an object the script created keeps it): once the host is gone it answers false.
+  virtual StopCheck stopCheck() = 0;
 
   // Makes `call` a call into the script under the host's time-out and nesting, for script
   // code run outside AddCode and Run: a toString or valueOf the engine's bridge calls, a
