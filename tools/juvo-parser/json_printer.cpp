@@ -149,6 +149,7 @@ std::string checkJson(const std::vector<Finding>& findings, size_t parsers) {
 std::string testJson(const std::vector<ParserTestResult>& results) {
   qint64 passed = 0;
   qint64 failed = 0;
+  qint64 untested = 0;
   QJsonArray parsers;
   for (const ParserTestResult& parser : results) {
     QJsonArray examples;
@@ -167,7 +168,7 @@ std::string testJson(const std::vector<ParserTestResult>& results) {
       });
       ++(example.passed ? passed : failed);
     }
-    if (parser.problem) ++failed;
+    if (parser.problem) ++untested;
     QJsonArray recorded;
     for (const std::u16string& url : parser.recorded)
       recorded.append(q(url));
@@ -180,7 +181,8 @@ std::string testJson(const std::vector<ParserTestResult>& results) {
         {"results", examples},
     });
   }
-  return text({{"passed", passed}, {"failed", failed}, {"parsers", parsers}});
+  return text(
+      {{"passed", passed}, {"failed", failed}, {"untested", untested}, {"parsers", parsers}});
 }
 
 }  // namespace juvo::tool

@@ -6,7 +6,7 @@
 //           milliseconds}
 //   info:  {file, shown, description, syntax, help, boxes[], errors[], failure}
 //   check: {parsers, findings[{file, line, message}]}
-//   test:  {passed, failed, parsers[{parser, examples, problem, recorded[], stopped,
+//   test:  {passed, failed, untested, parsers[{parser, examples, problem, recorded[], stopped,
 //           results[{line, argument, passed, problems[], result, boxes[], fetches[]}]}]}
 //
 // A box is {kind, title, text, buttons, icon, answer}; an error {line, column, description,

@@ -138,17 +138,23 @@ void printCheckText(std::ostream& out, const std::vector<Finding>& findings, siz
 void printTestText(std::ostream& out, const std::vector<ParserTestResult>& results) {
   size_t passed = 0;
   size_t failed = 0;
+  size_t untested = 0;
   for (const ParserTestResult& parser : results) {
     if (parser.problem) {
       out << *parser.problem << "\n";
-      ++failed;
+      ++untested;
       continue;
     }
     for (const ExampleResult& example : parser.examples) {
       out << parser.files.shownExamples << ":" << example.line << ": "
           << (example.passed ? "pass" : "FAIL") << " > " << printable(example.argument) << "\n";
-      for (const std::string& problem : example.problems)
-        out << "    " << problem << "\n";
+      for (const std::string& problem : example.problems) {
+        // Every line of a problem, a result's later lines too, under the example's line.
+        std::string indented = "    ";
+        for (char c : problem)
+          indented += c == '\n' ? std::string("\n    ") : std::string(1, c);
+        out << indented << "\n";
+      }
       ++(example.passed ? passed : failed);
     }
     if (!parser.recorded.empty()) {
@@ -158,7 +164,9 @@ void printTestText(std::ostream& out, const std::vector<ParserTestResult>& resul
     if (parser.stopped) out << "stopped by Ctrl-C\n";
   }
   out << count(passed + failed, "example", "examples") << ": " << passed << " passed, " << failed
-      << " failed\n";
+      << " failed";
+  if (untested > 0) out << "; " << count(untested, "file", "files") << " not tested";
+  out << "\n";
 }
 
 }  // namespace juvo::tool

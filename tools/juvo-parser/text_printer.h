@@ -28,7 +28,8 @@ void printInfoText(std::ostream& out, std::ostream& err, const std::string& file
 void printCheckText(std::ostream& out, const std::vector<Finding>& findings, size_t parsers);
 
 // One line per example ("FILE:LINE: pass > ARGUMENT", or FAIL with its problems indented
-// below), then a count.
+// below), then the counts; examples files that could not run at all say why and count as not
+// tested.
 void printTestText(std::ostream& out, const std::vector<ParserTestResult>& results);
 
 // The lines for people of one box and of one fetch.
