@@ -87,7 +87,8 @@ void Session::collect(Happenings& into) {
 
 RunOutcome Session::run(std::u16string_view path, std::u16string_view argument) {
   RunOutcome outcome;
-  collect(outcome);  // nothing of an earlier command counts
+  Happenings before;
+  collect(before);  // what happened before this run is none of its business
   try {
     outcome.hostLines = sourceLines(readParserSource(path));
   } catch (...) {
@@ -134,7 +135,8 @@ RunOutcome Session::run(std::u16string_view path, std::u16string_view argument) 
 
 InfoOutcome Session::info(std::u16string_view path) {
   InfoOutcome outcome;
-  collect(outcome);
+  Happenings before;
+  collect(before);
   try {
     outcome.hostLines = sourceLines(readParserSource(path));
   } catch (...) {
