@@ -3,6 +3,7 @@
 #include "config/frm_config.h"
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
+#include "platform/xml/xml_document.h"
 
 namespace juvo::testing {
 
@@ -21,7 +22,9 @@ TestPlatform::TestPlatform(std::filesystem::path hiveFile)
                .moduleFolder = moduleFolder.text(),
                .portalBase = u"http://127.0.0.1:1",
                .scriptTimeout = std::chrono::milliseconds(20000)},
-      shared(platform, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); }) {}
+      shared(platform, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); }) {
+  platform::xml::registerDocuments(objects, webSwitch_);
+}
 
 // The string table and anything else in `shared` go before the platform they use.
 TestPlatform::~TestPlatform() = default;

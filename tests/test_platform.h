@@ -2,7 +2,8 @@
 // module folder is a fresh temporary folder, the registry a hive file of its own, the user
 // interface a ScriptedUi, the shell a RecordingShell, and the window messages a private bus;
 // files, scripting, XML and web fetches are the real ones (the web through the system's
-// transfer unless a test hands in another). The locale is US English and the clock the system's.
+// transfer unless a test hands in another). The object catalogue holds the XML documents, which
+// load web addresses through `web` too. The locale is US English and the clock the system's.
 // `shared` is the plug-in's module-wide objects built over it, with the real configuration
 // window, as the module builds its own over the real platform.
 //
@@ -49,6 +50,7 @@ class TestPlatform {
   platform::WindowMessages messages;
   // The web transfer in use: the system's until a test sets another (a failing one, say).
   platform::WebTransfer* web = &platform::systemWebTransfer();
+  // What scripts may create: the XML document under its names.
   platform::ObjectCatalogue objects;
   platform::Locale locale = platform::Locale::english();
   // Writes a file into <module>/JUVO/Parsers (e.g. "weather.vbs"), folders made as needed;

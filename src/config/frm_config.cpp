@@ -6,6 +6,7 @@
 #include "engine/run_script.h"
 #include "engine/script_events.h"
 #include "engine/script_host.h"
+#include "engine/tidy_step.h"
 #include "language/c_language.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
@@ -128,8 +129,14 @@ std::u16string frmConfig::fetch(std::u16string_view url) {
   return shared_.platform.web.openUrl(url, [this] { return script_->stopPending(); }).text;
 }
 
-std::u16string frmConfig::tidy(std::u16string_view) {
-  platform::raise(platform::ErrorCode::kNotImplemented, u"HTML Tidy is not available yet");
+std::u16string frmConfig::tidy(std::u16string_view document) {
+  return tidyStep(otidy_, document, [this](const platform::TidyMessage& message) {
+    otidy_OnMessage(message.level, message.line, message.column, message.text);
+  });
+}
+
+void frmConfig::otidy_OnMessage(int32_t level, int32_t line, int32_t, std::u16string_view Message) {
+  otidyMessageBox(shared_.platform.ui, level, line, Message);
 }
 
 void frmConfig::Form_Load() {

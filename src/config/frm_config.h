@@ -21,6 +21,7 @@
 
 #include "engine/engine_host.h"
 #include "platform/script/script_control.h"
+#include "platform/tidy/tidy_document.h"
 #include "platform/ui/form.h"
 #include "shared/config_window.h"
 
@@ -60,7 +61,8 @@ class frmConfig final : public ConfigWindow, public EngineHost {
   platform::ScriptControl& script() { return *script_; }
 
   // What the engine object borrows (engine_host.h): Run of the script host, the transfer
-  // control's OpenURL (given up when the script must stop), and the tidy step.
+  // control's OpenURL (given up when the script must stop), and the tidy step, whose tidy
+  // object `otidy` is replaced at each call and kept until the next (engine/tidy_step.h).
   platform::Variant runProcedure(std::u16string_view name,
                                  std::span<platform::Variant> args) override;
   std::u16string fetch(std::u16string_view url) override;
@@ -75,10 +77,12 @@ class frmConfig final : public ConfigWindow, public EngineHost {
   void cmdDeleteParser_Click();
   void cmdTryCommand_Click();
   void mnuClose_Click();
+  void otidy_OnMessage(int32_t level, int32_t line, int32_t col, std::u16string_view Message);
 
   SharedObjects& shared_;
   platform::Form form_;
   std::unique_ptr<platform::ScriptControl> script_;
+  std::shared_ptr<platform::TidyDocument> otidy_;
 };
 
 }  // namespace juvo

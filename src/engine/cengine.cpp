@@ -2,11 +2,13 @@
 
 #include <span>
 
+#include "engine/engine_host.h"
 #include "language/c_language.h"
 #include "platform/automation/variant_convert.h"
 #include "platform/base/error.h"
 #include "platform/platform.h"
 #include "platform/ui/ui.h"
+#include "platform/xml/xml_document.h"
 #include "shared/shared_objects.h"
 
 namespace juvo {
@@ -51,6 +53,16 @@ const platform::MemberTable& cengine::members() {
           .property(u"document", read(&cengine::document_), write(&cengine::document_))
           .property(
               u"globals", [](cengine& e) { return Variant(e.globals_); }, keepObject, keepObject)
+          .method(u"getXML", 2, 4,
+                  [](cengine& e, std::span<Variant> args) {
+                    const bool tidy =
+                        args.size() > 2 && !args[2].isMissing() && platform::toBool(args[2]);
+                    const std::u16string preXML = args.size() > 3 && !args[3].isMissing()
+                                                      ? platform::toText(args[3])
+                                                      : std::u16string();
+                    e.getXML(platform::toText(args[0]), platform::toText(args[1]), tidy, preXML);
+                    return Variant();
+                  })
           .method(u"output", 1, 1,
                   [](cengine& e, std::span<Variant> args) {
                     e.result_ = platform::toText(args[0]);
@@ -63,6 +75,22 @@ const platform::MemberTable& cengine::members() {
                   })
           .property(u"ret", [](cengine& e) { return Variant(e.result_); });
   return table;
+}
+
+void cengine::getXML(std::u16string_view url, std::u16string_view func, bool tidy,
+                     std::u16string_view preXML) {
+  document_ = host_.fetch(url);
+  if (!preXML.empty()) host_.runProcedure(preXML, {});
+  const std::shared_ptr<platform::xml::XmlDocument> xml =
+      platform::xml::makeDocument(shared_.platform.web);
+  xml->loadXML(tidy ? host_.tidy(document_) : document_);
+  if (xml->parseError().errorCode != 0) {
+    shared_.platform.ui.messageBox(xml->parseError().reason, platform::Buttons::kOk,
+                                   platform::Icon::kNone, kApplicationTitle);
+    return;
+  }
+  Variant argument{platform::ObjectPtr(xml)};
+  host_.runProcedure(func, std::span<Variant>(&argument, 1));
 }
 
 void cengine::alert(const std::u16string& text) {

@@ -4,6 +4,7 @@
 // Members, as scripts reach them (names without regard to case):
 //   help, syntax, description, argument, document   texts, read and write
 //   globals                                         an object reference, read and write
+//   getXML(url, func[, tidy[, preXML]])             fetch, tidy, parse, call back (below)
 //   output(text)                                    sets the result text (replacing it)
 //   alert(text)                                     a box: OK, no icon, "Parser script message"
 //   ret                                             the result text, read only
@@ -11,6 +12,13 @@
 // Any value a script writes or passes becomes text by Visual Basic's rules (toText); Null, an
 // object without a default member, a wrong number of arguments or an index on a text property
 // are script errors of the call that did it.
+//
+// getXML fetches `url` through the host and keeps the text in `document`; calls the script's
+// procedure `preXML` (when not empty), which may rewrite `document`; loads a new XML document
+// from `document`, tidied first when `tidy` is true (`document` itself keeps the text as it
+// was); then either shows the parse error's reason in a box (OK, no icon, "Juvo") and returns
+// normally, or calls the script's procedure `func` with the document. A failed fetch, tidy or
+// callback raises, and so reaches the script as a run-time error of its getXML call.
 //
 // `globals` holds whatever object reference a script puts into it (both assignment forms) and
 // gives it back; it starts as Nothing and nothing in the plug-in reads it. Putting a value
@@ -48,6 +56,8 @@ class cengine : public platform::DispatchObject {
  private:
   static const platform::MemberTable& members();
   void alert(const std::u16string& text);
+  void getXML(std::u16string_view url, std::u16string_view func, bool tidy,
+              std::u16string_view preXML);
 
   SharedObjects& shared_;
   EngineHost& host_;

@@ -1,7 +1,7 @@
 // Test support for the engine's tests: a test platform with the English string table, and a
 // script host of the tests' own with the engine's event handlers wired on. The fixture lends
-// the engine object what the configuration window would (engine_host.h): its script host's Run
-// and the platform's web transfer.
+// the engine object what the configuration window would (engine_host.h): its script host's Run,
+// the platform's web transfer and the tidy step with its boxes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "engine/engine_host.h"
 #include "engine/script_events.h"
 #include "engine/script_host.h"
+#include "engine/tidy_step.h"
 #include "error_testing.h"
 #include "language/c_language.h"
 #include "platform/base/error.h"
@@ -66,12 +67,15 @@ class EngineTest : public ::testing::Test, public EngineHost {
   std::u16string fetch(std::u16string_view url) override {
     return test.platform.web.openUrl(url, [this] { return script.stopPending(); }).text;
   }
-  std::u16string tidy(std::u16string_view) override {
-    platform::raise(platform::ErrorCode::kNotImplemented);
+  std::u16string tidy(std::u16string_view document) override {
+    return tidyStep(otidy, document, [this](const platform::TidyMessage& message) {
+      otidyMessageBox(test.ui, message.level, message.line, message.text);
+    });
   }
 
   TestPlatform test;
   platform::ScriptControl script;
+  std::shared_ptr<platform::TidyDocument> otidy;
 };
 
 // Checks that `box` is a message box with these texts, the OK button only and `icon`.

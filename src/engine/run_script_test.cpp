@@ -145,6 +145,20 @@ TEST_F(RunScriptTest, BadParsersFailWithoutHarm) {
   EXPECT_EQ(run("hello.js", kHello, u"again"), u"Hello, again");
 }
 
+TEST_F(RunScriptTest, AParserCreatesXmlDocumentsAndNothingElse) {
+  EXPECT_EQ(run("xml.js",
+                "function run() {\r\n"
+                "  var doc = new ActiveXObject('Microsoft.XMLDOM');\r\n"
+                "  doc.async = false;\r\n"
+                "  doc.loadXML('<r><b>x</b><b>y</b></r>');\r\n"
+                "  engine.output(doc.getElementsByTagName('b')(1).text);\r\n"
+                "}\r\n"),
+            u"y");
+  EXPECT_EQ(
+      failure("files.js", "function run() { new ActiveXObject('Scripting.FileSystemObject'); }"),
+      numberOf(ErrorCode::kCannotCreateObject));
+}
+
 class RunScriptTimeoutTest : public RunScriptTest {
  protected:
   RunScriptTimeoutTest() : RunScriptTest(testing::kShortTimeout) {}

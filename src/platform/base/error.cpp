@@ -124,6 +124,24 @@ std::u16string_view describe(ErrorCode code) {
       return u"Object variable not set";
     case ErrorCode::kTimeout:
       return u"Script execution timed out";
+    case ErrorCode::kWebInvalidAddress:
+      return u"The web address is not valid";
+    case ErrorCode::kWebCannotConnect:
+      return u"Cannot connect to the server";
+    case ErrorCode::kWebServerNotFound:
+      return u"The server was not found";
+    case ErrorCode::kWebNotFound:
+      return u"The document was not found";
+    case ErrorCode::kWebDownloadFailed:
+      return u"The document could not be fetched";
+    case ErrorCode::kWebTimeout:
+      return u"The server did not answer in time";
+    case ErrorCode::kWebUnsupportedScheme:
+      return u"Only http and https addresses can be fetched";
+    case ErrorCode::kWebSecurityProblem:
+      return u"A secure connection could not be made";
+    case ErrorCode::kWebRedirectFailed:
+      return u"A redirect could not be followed";
   }
   return u"Unknown error";
 }

@@ -55,6 +55,16 @@ enum class ErrorCode : int32_t {
   kInvalidUseOfNull = static_cast<int32_t>(0x800A005E),      // 94
   kObjectVariableNotSet = static_cast<int32_t>(0x800A005B),  // 91
   kTimeout = static_cast<int32_t>(0x800A01C3),               // script time-out (ours)
+  // Web transfers: the INET_E_* numbers of the Windows internet layer
+  kWebInvalidAddress = static_cast<int32_t>(0x800C0002),
+  kWebCannotConnect = static_cast<int32_t>(0x800C0004),
+  kWebServerNotFound = static_cast<int32_t>(0x800C0005),
+  kWebNotFound = static_cast<int32_t>(0x800C0006),
+  kWebDownloadFailed = static_cast<int32_t>(0x800C0008),
+  kWebTimeout = static_cast<int32_t>(0x800C000B),
+  kWebUnsupportedScheme = static_cast<int32_t>(0x800C000D),
+  kWebSecurityProblem = static_cast<int32_t>(0x800C000E),
+  kWebRedirectFailed = static_cast<int32_t>(0x800C0014),
 };
 
 // A keyed collection's missing key is Visual Basic's run-time error 5.

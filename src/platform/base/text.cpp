@@ -112,6 +112,14 @@ std::string iconvConvert(const char* to, const char* from, const char* data, siz
   return out;
 }
 
+std::u16string utf16FromIconv(std::string_view bytes, const std::string& charset, size_t unit) {
+  std::string wide = iconvConvert("UTF-16LE", charset.c_str(), bytes.data(), bytes.size(), unit,
+                                  std::string("\xFD\xFF", 2));
+  std::u16string out(wide.size() / 2, u'\0');
+  std::memcpy(out.data(), wide.data(), out.size() * 2);
+  return out;
+}
+
 locale_t unicodeLocale() {
   static locale_t loc = [] {
     locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
@@ -219,24 +227,33 @@ std::u16string fromAnsi(std::string_view bytes) {
   switch (page.kind) {
     case CodePageKind::kUtf8:
       return fromUtf8(bytes);
-    case CodePageKind::kCp1252: {
-      std::u16string out;
-      out.reserve(bytes.size());
-      for (char ch : bytes) {
-        auto b = static_cast<unsigned char>(ch);
-        out.push_back(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b);
-      }
-      return out;
-    }
-    case CodePageKind::kIconv: {
-      std::string wide = iconvConvert("UTF-16LE", page.name.c_str(), bytes.data(), bytes.size(), 1,
-                                      std::string("\xFD\xFF", 2));
-      std::u16string out(wide.size() / 2, u'\0');
-      std::memcpy(out.data(), wide.data(), out.size() * 2);
-      return out;
-    }
+    case CodePageKind::kCp1252:
+      return fromWindows1252(bytes);
+    case CodePageKind::kIconv:
+      return utf16FromIconv(bytes, page.name, 1);
   }
   return {};
+}
+
+std::u16string fromWindows1252(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  for (char ch : bytes) {
+    auto b = static_cast<unsigned char>(ch);
+    out.push_back(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b);
+  }
+  return out;
+}
+
+std::optional<std::u16string> decodeCharset(std::string_view bytes, const std::string& charset) {
+  iconv_t probe = iconv_open("UTF-16LE", charset.c_str());
+  if (probe == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  iconv_close(probe);
+  // What to skip past a byte sequence the set cannot map: one code unit of the set.
+  size_t unit = 1;
+  if (charset.starts_with("UTF-16") || charset.starts_with("UCS-2")) unit = 2;
+  if (charset.starts_with("UTF-32") || charset.starts_with("UCS-4")) unit = 4;
+  return utf16FromIconv(bytes, charset, unit);
 }
 
 const std::string& ansiCodePageName() {

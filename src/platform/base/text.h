@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,15 @@ std::string toAnsi(std::u16string_view text);
 std::u16string fromAnsi(std::string_view bytes);
 // The iconv name of the ANSI code page in use, for diagnostics and tests.
 const std::string& ansiCodePageName();
+
+// Windows-1252 to UTF-16. The five bytes the code page leaves unassigned become the C1
+// controls of the same value, as MultiByteToWideChar does.
+std::u16string fromWindows1252(std::string_view bytes);
+
+// `bytes` in the character set iconv calls `charset` ("ISO-8859-2", "UTF-16LE", "SHIFT_JIS")
+// to UTF-16; sequences the set cannot map become U+FFFD. nullopt when iconv knows no set of
+// that name.
+std::optional<std::u16string> decodeCharset(std::string_view bytes, const std::string& charset);
 
 // Case mapping per UTF-16 code unit with the Unicode simple mappings, independent of the
 // process locale (the same rules as Windows' CharLower/CharUpper for the BMP).

@@ -25,6 +25,13 @@ TEST(Ansi, RoundTripsTheCodePagesCharactersOnly) {
   EXPECT_EQ(toAnsi(u"\u65e5"), ansiCodePageName() == "UTF-8" ? "\xE6\x97\xA5" : "?");
 }
 
+TEST(Decoding, MapsEveryByteOfWindows1252AndAnySetIconvKnows) {
+  EXPECT_EQ(fromWindows1252("\x80\x81\x9F\xE9"), u"\u20ac\u0081\u0178\u00e9");
+  EXPECT_EQ(decodeCharset("\xB1", "ISO-8859-2"), u"\u0105");
+  EXPECT_EQ(decodeCharset(std::string("\0h\xD8", 3), "UTF-16BE"), u"h\uFFFD");
+  EXPECT_EQ(decodeCharset("x", "NO-SUCH-SET"), std::nullopt);
+}
+
 TEST(CaseMapping, FoldsAsciiAndLatinLetters) {
   EXPECT_EQ(toLower(u"WeAtHeR.VBS"), u"weather.vbs");
   EXPECT_EQ(toLower(u"\u00c9T\u00c9 \u0391"), u"\u00e9t\u00e9 \u03b1");

@@ -1,6 +1,7 @@
 #include "platform/script/jscript_bridge.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -21,16 +22,12 @@ namespace {
 constexpr const char* kHostKey = DUK_HIDDEN_SYMBOL("host");
 constexpr const char* kTargetKey = DUK_HIDDEN_SYMBOL("target");
 constexpr const char* kMemberKey = DUK_HIDDEN_SYMBOL("member");
+constexpr const char* kProxyKey = DUK_HIDDEN_SYMBOL("proxy");
 constexpr const char* kHandlerKey = "hostHandler";
 // Arrays in arrays deeper than this come through as undefined.
 constexpr int kMaxArrayNesting = 64;
 
 // --- Calling the host ----------------------------------------------------------------------
-
-bool needsArguments(const Error& error) {
-  return error.number() == static_cast<int32_t>(ErrorCode::kBadParamCount) ||
-         error.number() == static_cast<int32_t>(ErrorCode::kParamNotOptional);
-}
 
 HostRef* hostAt(duk_context* ctx, duk_idx_t index) {
   if (!duk_is_object(ctx, index)) return nullptr;
@@ -53,6 +50,18 @@ std::string_view keyAt(duk_context* ctx, duk_idx_t index) {
   duk_size_t length = 0;
   const char* key = duk_to_lstring(ctx, index, &length);
   return {key, length};
+}
+
+// The index that a key such as "0" or "12" stands for (`list[0]`), for the default member.
+std::optional<int32_t> indexKey(std::string_view key) {
+  if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return std::nullopt;
+  int64_t value = 0;
+  for (char c : key) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value > INT32_MAX) return std::nullopt;
+  return static_cast<int32_t>(value);
 }
 
 duk_ret_t finalizeHost(duk_context* ctx) {
@@ -86,6 +95,29 @@ duk_ret_t hostMethod(duk_context* ctx) {
   const ObjectPtr object = host->object;
   Variant result;
   if (auto failure = callHost([&] { result = object->invoke(id, kMethod, args); })) {
+    throwHostError(ctx, *failure);
+  }
+  pushVariant(ctx, result);
+  return 1;
+}
+
+// A collection called as a function: `list(0)` reads its default member. The callee is the
+// Proxy's target, which carries the host object.
+duk_ret_t hostCall(duk_context* ctx) {
+  stopIfAsked(ctx);
+  const duk_idx_t argc = duk_get_top(ctx);
+  duk_push_current_function(ctx);
+  HostRef* host = hostAt(ctx, -1);
+  duk_pop(ctx);
+  if (host == nullptr) duk_error(ctx, DUK_ERR_TYPE_ERROR, "host object is gone");
+  std::vector<Variant> args;
+  args.reserve(static_cast<size_t>(argc));
+  for (duk_idx_t i = 0; i < argc; ++i)
+    args.push_back(toVariant(ctx, i));
+  const ObjectPtr object = host->object;
+  Variant result;
+  if (auto failure = callHost(
+          [&] { result = object->invoke(kDefaultMember, kMethod | kPropertyGet, args); })) {
     throwHostError(ctx, *failure);
   }
   pushVariant(ctx, result);
@@ -140,20 +172,25 @@ duk_ret_t hostGet(duk_context* ctx) {
   const ObjectPtr object = host->object;
   MemberId id = 0;
   bool known = false;
-  bool asMethod = forCall;
+  bool asMethod = false;
   Variant value;
   auto failure = callHost([&] {
     const std::optional<MemberId> found = lookUp(*host, key);
-    known = found.has_value();
-    if (!known) return;
-    id = *found;
-    if (asMethod) return;
-    try {
-      value = object->invoke(id, kPropertyGet, {});
-    } catch (const Error& error) {
-      if (!needsArguments(error)) throw;
-      asMethod = true;
+    if (!found) {
+      // `list[0]`: the default member with the index, when the object has one.
+      const std::optional<int32_t> index = indexKey(key);
+      if (!index || object->readsWithoutArguments(kDefaultMember)) return;
+      std::vector<Variant> args{Variant(*index)};
+      value = object->invoke(kDefaultMember, kMethod | kPropertyGet, args);
+      known = true;
+      return;
     }
+    known = true;
+    id = *found;
+    // A member that cannot be read without arguments is handed out to be called; a property
+    // read that fails is the script's error.
+    asMethod = forCall || !object->readsWithoutArguments(id);
+    if (!asMethod) value = object->invoke(id, kPropertyGet, {});
   });
   if (failure) throwHostError(ctx, *failure);
   if (!known) {
@@ -183,8 +220,14 @@ duk_ret_t hostSet(duk_context* ctx) {
   const ObjectPtr object = host->object;
   auto failure = callHost([&] {
     std::optional<MemberId> id = lookUp(*host, key);
-    if (!id) raise(ErrorCode::kNoSuchMember);
-    object->invoke(*id, kind, args);
+    if (id) {
+      object->invoke(*id, kind, args);
+      return;
+    }
+    const std::optional<int32_t> index = indexKey(key);
+    if (!index || object->readsWithoutArguments(kDefaultMember)) raise(ErrorCode::kNoSuchMember);
+    args.insert(args.begin(), Variant(*index));
+    object->invoke(kDefaultMember, kind, args);
   });
   if (failure) throwHostError(ctx, *failure);
   duk_push_true(ctx);
@@ -344,15 +387,37 @@ void pushHostObject(duk_context* ctx, const ObjectPtr& object) {
   if (pushScriptValue(ctx, object)) return;
   Runtime& runtime = Runtime::of(ctx);
   duk_require_stack(ctx, 4);
-  duk_push_bare_object(ctx);
-  duk_push_pointer(ctx, runtime.adoptHost(object));
+  // An object the script already holds comes back as the same value, so `a === b` holds for
+  // one object reached two ways. The target keeps the Proxy and lives until its finalizer
+  // has run; pushing it meanwhile takes it back from finalization.
+  if (HostRef* known = runtime.hostOf(object.get())) {
+    duk_push_heapptr(ctx, known->target);
+    duk_get_prop_string(ctx, -1, kProxyKey);
+    duk_remove(ctx, -2);
+    return;
+  }
+  // An object whose default member takes arguments (a collection's item) can be called; the
+  // others are plain objects, as `typeof` tells.
+  if (object->readsWithoutArguments(kDefaultMember)) {
+    duk_push_bare_object(ctx);
+  } else {
+    duk_push_c_function(ctx, hostCall, DUK_VARARGS);
+  }
+  HostRef* ref = runtime.adoptHost(object);
+  ref->target = duk_get_heapptr(ctx, -1);
+  duk_push_pointer(ctx, ref);
   duk_put_prop_string(ctx, -2, kHostKey);
   duk_push_c_function(ctx, finalizeHost, 2);
   duk_set_finalizer(ctx, -2);
+  duk_dup_top(ctx);
   duk_push_global_stash(ctx);
   duk_get_prop_string(ctx, -1, kHandlerKey);
   duk_remove(ctx, -2);
   duk_push_proxy(ctx, 0);
+  // [target proxy]: the target holds the Proxy.
+  duk_dup_top(ctx);
+  duk_put_prop_string(ctx, -3, kProxyKey);
+  duk_remove(ctx, -2);
 }
 
 }  // namespace platform::jscript

@@ -1,10 +1,13 @@
 // The JScript engine, on Duktape. Each engine is a fresh heap: nothing of one survives Reset.
 //
-// How scripts see host objects: a host object is a Proxy. `obj.name(...)` invokes the member
+// How scripts see host objects: a host object is a Proxy, one per object while the script
+// holds it, so `a === b` holds for one object reached two ways. `obj.name(...)` invokes the member
 // as a method; a plain `obj.name` invokes it as a property get, except that a member that
 // cannot be read without arguments gives a function that calls it. `obj.name = v` is a
-// property put (put-by-reference for objects). Names the object does not know read as
-// undefined; assigning to them fails.
+// property put (put-by-reference for objects); a property read that fails is the script's
+// error. Names the object does not know read as undefined; assigning to them fails. An object
+// whose default member takes an index (a collection's item) is a function: `list(0)` and
+// `list[0]` read that default member, as `list.item(0)` does.
 //
 // Values: Empty is undefined, Null null, numbers are numbers (a whole number in 32-bit range
 // comes back as Long, any other as Double), Date a JS Date (local time), arrays a JS array
@@ -12,7 +15,8 @@
 // host may read, write and call while the engine lives; after Reset they raise
 // kObjectRequired.
 //
-// Besides the language, scripts find JScript's Enumerator for host collections. So that no
+// Besides the language, scripts find JScript's Enumerator for host collections and
+// ActiveXObject, which creates the objects of the services' catalogue only. So that no
 // single built-in call outlasts the time-out by much, the heap is capped (256 MB) and Array
 // methods refuse very long arrays: sort without a comparator from 2^17 elements, the others
 // from 2^22.

@@ -5,7 +5,12 @@
 
 #include <chrono>
 #include <cmath>
+#include <memory>
+#include <optional>
+#include <vector>
 
+#include "platform/automation/dispatch_object.h"
+#include "platform/automation/object_catalogue.h"
 #include "platform/automation/variant_convert.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
@@ -20,6 +25,53 @@ using testing::errorNumberOf;
 using testing::numberOf;
 using testing::TestHost;
 
+// A collection as automation has them: Item(index) is the default member and takes the index;
+// `length`, enumeration, and a property whose read fails for its own reason.
+class TestList : public DispatchObject {
+ public:
+  TestList() : DispatchObject(members()) {}
+  std::u16string typeName() const override { return u"TestList"; }
+  std::vector<Variant> items{Variant(u"a"), Variant(u"b"), Variant(u"c")};
+
+  std::unique_ptr<Enumerator> enumerate() override {
+    struct Items : Enumerator {
+      std::vector<Variant> items;
+      size_t next_ = 0;
+      std::optional<Variant> next() override {
+        if (next_ == items.size()) return std::nullopt;
+        return items[next_++];
+      }
+    };
+    auto cursor = std::make_unique<Items>();
+    cursor->items = items;
+    return cursor;
+  }
+
+ private:
+  static const MemberTable& members() {
+    static const auto table =
+        Members<TestList>()
+            .indexedProperty(
+                u"item", 1,
+                [](TestList& l, std::span<Variant> index) {
+                  const int32_t i = toInt32(index[0]);
+                  if (i < 0 || static_cast<size_t>(i) >= l.items.size()) return Variant::nothing();
+                  return l.items[static_cast<size_t>(i)];
+                },
+                [](TestList& l, std::span<Variant> index, const Variant& value) {
+                  l.items.at(static_cast<size_t>(toInt32(index[0]))) = value;
+                })
+            .defaultMember(u"item")
+            .property(u"length",
+                      [](TestList& l) { return Variant(static_cast<int32_t>(l.items.size())); })
+            // Fails with the very number that once meant "needs arguments".
+            .property(u"broken", [](TestList&) -> Variant {
+              raise(ErrorCode::kBadParamCount, u"broken on purpose");
+            });
+    return table;
+  }
+};
+
 class JScriptBridgeTest : public ::testing::Test {
  protected:
   JScriptBridgeTest() : control(2s, testing::testServices()) {
@@ -32,6 +84,7 @@ class JScriptBridgeTest : public ::testing::Test {
         u"}\r\n"
         u"function run(code) { return eval(code); }");
     control.AddObject(u"engine", host);
+    control.AddObject(u"list", list);
   }
 
   Variant eval(std::u16string code) {
@@ -51,6 +104,7 @@ class JScriptBridgeTest : public ::testing::Test {
 
   ScriptControl control;
   std::shared_ptr<TestHost> host = std::make_shared<TestHost>(&control);
+  std::shared_ptr<TestList> list = std::make_shared<TestList>();
 };
 
 TEST_F(JScriptBridgeTest, ScriptValuesReachTheHostAsVariants) {
@@ -86,6 +140,16 @@ TEST_F(JScriptBridgeTest, HostValuesReachTheScriptAsScriptValues) {
 TEST_F(JScriptBridgeTest, ObjectsKeepTheirIdentityAndMembers) {
   eval(u"engine.held = engine.child");
   EXPECT_EQ(host->held, host->child);
+  // One host object is one script value, however it is reached, also after the script let
+  // go of it and the collector ran.
+  EXPECT_EQ(eval(u"var c = engine.child; (c === engine.held) + ',' + (engine === c)"),
+            Variant(u"true,false"));
+  EXPECT_EQ(eval(u"c = null; Duktape.gc(); Duktape.gc(); engine.child === engine.held"),
+            Variant(true));
+  // A method taken from an object keeps it usable after the object's value is gone.
+  EXPECT_EQ(eval(u"var add = engine.child.add; Duktape.gc(); add(1, 2) + (engine.child === "
+                 u"engine.held ? 10 : 0)"),
+            Variant(int32_t{13}));
   EXPECT_EQ(eval(u"'' + engine + '|' + String(engine.child)"), Variant(u"value|value"));
   EXPECT_EQ(eval(u"('text' in engine) + ',' + ('nothing' in engine) + ',' + typeof engine.nothing"),
             Variant(u"true,false,undefined"));
@@ -118,6 +182,61 @@ TEST_F(JScriptBridgeTest, EnumeratorWalksHostCollectionsOnly) {
             numberOf(ErrorCode::kNoSuchMember));
   EXPECT_EQ(errorNumberOf([&] { eval(u"new Enumerator(engine.text)"); }),
             numberOf(ErrorCode::kNoSuchMember));
+}
+
+TEST_F(JScriptBridgeTest, CollectionsAreReachedInEveryForm) {
+  const struct {
+    std::u16string_view expression;
+    Variant expected;
+  } cases[] = {
+      {u"list(1)", Variant(u"b")},
+      {u"list.item(1)", Variant(u"b")},
+      {u"list.Item(1)", Variant(u"b")},
+      {u"list[1]", Variant(u"b")},
+      {u"list['2']", Variant(u"c")},
+      {u"list(7) === null && list[7] === null", Variant(true)},
+      {u"list.length", Variant(int32_t{3})},
+      {u"var n = 0; for (var i = 0; i < list.length; i++) n += list(i).length; n",
+       Variant(int32_t{3})},
+      // Keys that are no index are no member either.
+      {u"typeof list['01'] + typeof list[-1] + typeof list[1.5]",
+       Variant(u"undefinedundefinedundefined")},
+      {u"typeof list + ',' + typeof engine", Variant(u"function,object")},
+      {u"var s = ''; for (var e = new Enumerator(list); !e.atEnd(); e.moveNext()) s += e.item(); s",
+       Variant(u"abc")},
+      // A host object without a default member that takes an index has no numbered items.
+      {u"typeof engine[0]", Variant(u"undefined")},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(eval(std::u16string(c.expression)), c.expected) << toUtf8(c.expression);
+  }
+  eval(u"list[0] = 'z'");
+  EXPECT_EQ(list->items[0], Variant(u"z"));
+  EXPECT_EQ(errorNumberOf([&] { eval(u"engine()"); }), numberOf(ErrorCode::kNoSuchMember));
+  EXPECT_EQ(errorNumberOf([&] { eval(u"engine[0] = 1"); }), numberOf(ErrorCode::kNoSuchMember));
+}
+
+TEST_F(JScriptBridgeTest, AFailingPropertyReadIsAnErrorNotAFunction) {
+  EXPECT_EQ(errorNumberOf([&] { eval(u"list.broken"); }), numberOf(ErrorCode::kBadParamCount));
+  EXPECT_EQ(eval(u"try { list.broken; 'read' } catch (e) { e.description }"),
+            Variant(u"broken on purpose"));
+  // A member that takes arguments still reads as something to call.
+  EXPECT_EQ(eval(u"var f = list.item; typeof f + f(2)"), Variant(u"functionc"));
+}
+
+TEST_F(JScriptBridgeTest, ActiveXObjectCreatesFromTheCatalogueOnly) {
+  testing::testServices().objects.add(u"Test.List", [] { return std::make_shared<TestList>(); });
+  EXPECT_EQ(eval(u"var l = new ActiveXObject('test.list'); l.length + l(0)"), Variant(u"3a"));
+  EXPECT_EQ(eval(u"ActiveXObject('Test.List')[2]"), Variant(u"c"));
+  for (std::u16string_view code :
+       {u"new ActiveXObject('Scripting.FileSystemObject')", u"new ActiveXObject('WScript.Shell')",
+        u"new ActiveXObject()", u"new ActiveXObject(42)"}) {
+    EXPECT_EQ(errorNumberOf([&] { eval(std::u16string(code)); }),
+              numberOf(ErrorCode::kCannotCreateObject))
+        << toUtf8(code);
+  }
+  EXPECT_EQ(eval(u"try { new ActiveXObject('Nope.Nope') } catch (e) { e.message }"),
+            Variant(u"ActiveX component can't create object"));
 }
 
 TEST_F(JScriptBridgeTest, HostObjectsAreReleasedAsTheScriptDropsThemAndNoThreadsAreOffered) {

@@ -6,6 +6,7 @@
 
 #include "platform/base/error.h"
 #include "platform/script/duktape_access.h"
+#include "platform/script/jscript_activex.h"
 #include "platform/script/jscript_bridge.h"
 #include "platform/script/jscript_enumerator.h"
 #include "platform/script/jscript_errors.h"
@@ -104,6 +105,7 @@ Runtime::~Runtime() {
   // host objects still held are released here instead.
   destroying_ = true;
   duk_destroy_heap(ctx_);
+  hostsByObject_.clear();
   hosts_.clear();
 }
 
@@ -123,6 +125,7 @@ void Runtime::setUp(duk_context* ctx) {
   installHostHandler(ctx);
   installArrayGuards(ctx);
   installEnumerator(ctx);
+  installActiveXObject(ctx);
 }
 
 bool Runtime::pollStop() {
@@ -166,7 +169,13 @@ HostRef* Runtime::adoptHost(ObjectPtr object) {
   auto ref = std::make_unique<HostRef>();
   ref->object = std::move(object);
   HostRef* pointer = ref.get();
-  hosts_.emplace(pointer, std::move(ref));
+  hostsByObject_.emplace(pointer->object.get(), pointer);
+  try {
+    hosts_.emplace(pointer, std::move(ref));
+  } catch (...) {
+    hostsByObject_.erase(pointer->object.get());
+    throw;
+  }
   return pointer;
 }
 
@@ -175,7 +184,14 @@ HostRef* Runtime::findHost(void* pointer) const {
   return it == hosts_.end() ? nullptr : it->first;
 }
 
+HostRef* Runtime::hostOf(const AutomationObject* object) const {
+  auto it = hostsByObject_.find(object);
+  return it == hostsByObject_.end() ? nullptr : it->second;
+}
+
 void Runtime::releaseHost(HostRef* ref) {
+  auto it = hostsByObject_.find(ref->object.get());
+  if (it != hostsByObject_.end() && it->second == ref) hostsByObject_.erase(it);
   hosts_.erase(ref);
 }
 

@@ -33,6 +33,9 @@ struct HostRef {
   };
   ObjectPtr object;
   std::unordered_map<std::string, std::optional<MemberId>, KeyHash, std::equal_to<>> members;
+  // The Proxy's target, which carries this ref and the Proxy itself; valid until its
+  // finalizer releases the ref.
+  void* target = nullptr;
 };
 
 class Runtime {
@@ -59,10 +62,13 @@ class Runtime {
   // stack top. A C++ exception thrown by `body` is thrown again here.
   bool protect(const std::function<void(duk_context*)>& body, duk_idx_t nargs = 0);
 
-  // Host objects wrapped for the script: owned here until the script lets go of them.
+  // Host objects wrapped for the script: owned here until the script lets go of them. One
+  // ref per object, so that the script sees one object as one value.
   HostRef* adoptHost(ObjectPtr object);
   // The HostRef at `pointer`, or nullptr when it is none of ours.
   HostRef* findHost(void* pointer) const;
+  // The HostRef of `object`, or nullptr when the script holds no wrapper of it.
+  HostRef* hostOf(const AutomationObject* object) const;
   void releaseHost(HostRef* ref);
 
   // Script values handed to the host, kept alive under a number until the host lets go.
@@ -100,6 +106,7 @@ class Runtime {
   uint32_t polls_ = 0;
   size_t allocated_ = 0;
   std::unordered_map<HostRef*, std::unique_ptr<HostRef>> hosts_;
+  std::unordered_map<const AutomationObject*, HostRef*> hostsByObject_;
   uint32_t nextValueRef_ = 1;
   std::vector<uint32_t> forgotten_;
   std::shared_ptr<RuntimeLink> link_;

@@ -16,6 +16,7 @@
 #include "platform/registry/registry.h"
 #include "platform/shell/shell.h"
 #include "platform/ui/ui.h"
+#include "platform/xml/xml_document.h"
 #include "shared/maker.h"
 #include "shared/shared_objects.h"
 
@@ -34,7 +35,11 @@ std::u16string moduleFolder() {
 }  // namespace
 
 SharedObjects& moduleSharedObjects() {
-  static auto* objects = new platform::ObjectCatalogue();
+  static auto* objects = [] {
+    auto* catalogue = new platform::ObjectCatalogue();
+    platform::xml::registerDocuments(*catalogue, platform::systemWebTransfer());
+    return catalogue;
+  }();
   static auto* services = new platform::Platform{
       .registry = platform::Registry::user(),
       .ui = platform::systemUi(),
