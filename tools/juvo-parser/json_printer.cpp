@@ -99,6 +99,17 @@ QJsonArray fetchesJson(const std::vector<Fetch>& fetches) {
   return array;
 }
 
+QJsonArray tidyJson(const std::vector<platform::TidyMessage>& messages) {
+  QJsonArray array;
+  for (const platform::TidyMessage& message : messages) {
+    array.append(QJsonObject{{"level", message.level},
+                             {"line", message.line},
+                             {"column", message.column},
+                             {"text", q(message.text)}});
+  }
+  return array;
+}
+
 std::string text(const QJsonObject& object) {
   return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
 }
@@ -120,6 +131,7 @@ std::string runJson(const std::string& file, const std::string& argument,
       {"errors", errorsJson(outcome.scriptErrors)},
       {"failure", outcome.failure ? QJsonValue(failureJson(*outcome.failure)) : QJsonValue()},
       {"fetches", fetchesJson(outcome.fetches)},
+      {"tidy", tidyJson(outcome.tidyMessages)},
       {"milliseconds", static_cast<qint64>(outcome.elapsed.count())},
   });
 }

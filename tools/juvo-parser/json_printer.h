@@ -3,7 +3,7 @@
 // milliseconds; error numbers are the signed 32-bit numbers scripts see.
 //
 //   run:   {file, argument, ending, result, chunks[], boxes[], errors[], failure, fetches[],
-//           milliseconds}
+//           tidy[{level, line, column, text}], milliseconds}
 //   info:  {file, shown, description, syntax, help, boxes[], errors[], failure}
 //   check: {parsers, findings[{file, line, message}]}
 //   test:  {passed, failed, untested, parsers[{parser, examples, problem, recorded[], stopped,

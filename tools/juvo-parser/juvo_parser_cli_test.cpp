@@ -8,7 +8,12 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
 #include "host_runner.h"
+#include "loopback_server.h"
 #include "temp_folder.h"
 
 namespace juvo::testing {
@@ -371,6 +376,119 @@ TEST_F(ParserTool, BadUsageIsExitStatusTwo) {
     EXPECT_NE(run.err.find("usage: juvo-parser"), std::string::npos);
   }
   EXPECT_EQ(tool({"help"}).exitCode, 0);
+}
+
+std::string rss(const std::string& title) {
+  return "<?xml version=\"1.0\" encoding=\"utf-8\"?><rss><channel><item><title>" + title +
+         "</title></item></channel></rss>";
+}
+
+TEST_F(ParserTool, RunAgainstTheLoopbackServerTracesEachFetchAndTidyMessage) {
+  LoopbackServer server;
+  server.serve("/feed.xml",
+               {.body = rss("Bridge opens"), .contentType = "text/xml; charset=utf-8"});
+  server.serve("/page.html", {.body = "<html><body><p>Hi<blink>x</blink></body></html>"});
+  const std::string file =
+      write("news.js",
+            "function run() {\r\n"
+            "  engine.getXML(engine.argument + '/feed.xml', 'feed');\r\n"
+            "  engine.getXML(engine.argument + '/page.html', 'page', true);\r\n"
+            "  engine.getXML(engine.argument + '/missing', 'page');\r\n"
+            "}\r\n"
+            "function feed(doc) {\r\n"
+            "  engine.output(doc.getElementsByTagName('title').item(0).text);\r\n"
+            "}\r\n"
+            "function page(doc) {}\r\n");
+  const HostRun run = tool({"run", file, server.base()});
+  EXPECT_EQ(run.exitCode, 1) << shown(run);
+  const std::vector<std::string> fetches = run.linesStartingWith("[fetch]");
+  ASSERT_EQ(fetches.size(), 3u) << shown(run);
+  EXPECT_TRUE(std::regex_match(fetches[0], std::regex("\\[fetch\\] " + server.url("/feed.xml") +
+                                                      ": 200, [1-9][0-9]* bytes, [0-9]+ ms, "
+                                                      "charset UTF-8")))
+      << fetches[0];
+  EXPECT_TRUE(std::regex_match(fetches[1], std::regex("\\[fetch\\] " + server.url("/page.html") +
+                                                      ": 200, [1-9][0-9]* bytes, .*")))
+      << fetches[1];
+  EXPECT_EQ(fetches[2].rfind("[fetch] " + server.url("/missing") + ": failed after ", 0), 0u)
+      << fetches[2];
+  EXPECT_NE(fetches[2].find("404"), std::string::npos) << fetches[2];
+  EXPECT_FALSE(run.linesStartingWith("[tidy] line 1, column ").empty()) << shown(run);
+  // The failed fetch ended the run: its error, at the file's line 4.
+  EXPECT_EQ(run.err.rfind(file + ":4: ", 0), 0u) << run.err;
+
+  const QJsonObject json = juvo::testing::json(tool({"run", "--json", file, server.base()}));
+  const QJsonObject first = json["fetches"].toArray()[0].toObject();
+  EXPECT_EQ(first["status"].toInt(), 200);
+  EXPECT_GT(first["bytes"].toInt(), 0);
+  EXPECT_FALSE(json["tidy"].toArray().isEmpty());
+}
+
+TEST_F(ParserTool, RecordedPagesLetTheSameExamplesPassOffline) {
+  const std::string examples = path("news.examples");
+  const std::string pages = path("news.pages");
+  std::string base;
+  {
+    LoopbackServer server;
+    base = server.base();
+    server.serve("/news/amsterdam", {.body = rss("Bridge opens"), .contentType = "text/xml"});
+    server.serve("/news/utrecht", {.body = rss("Tower restored"), .contentType = "text/xml"});
+    write("news.js", "var base = '" + base +
+                         "';\r\n"
+                         "function run() {\r\n"
+                         "  try {\r\n"
+                         "    engine.getXML(base + '/news/' + engine.argument, 'show');\r\n"
+                         "  } catch (e) {\r\n"
+                         "    engine.output('No news for ' + engine.argument);\r\n"
+                         "  }\r\n"
+                         "}\r\n"
+                         "function show(doc) {\r\n"
+                         "  engine.output(doc.getElementsByTagName('title').item(0).text);\r\n"
+                         "}\r\n");
+    write("news.examples",
+          "> amsterdam\nBridge opens\n\n"
+          "> utrecht\nTower restored\n\n"
+          "> nowhere\nNo news for nowhere\n");
+    const HostRun record = tool({"test", "--record", examples});
+    EXPECT_EQ(record.exitCode, 0) << shown(record);
+    EXPECT_NE(record.out.find(pages + ": recorded 3 pages\n"), std::string::npos) << shown(record);
+  }
+  // The server is gone: the pages, the 404 among them, come from the recording.
+  const HostRun offline = tool({"test", examples});
+  EXPECT_EQ(offline.exitCode, 0) << shown(offline);
+  EXPECT_EQ(offline.out, examples + ":1: pass > amsterdam\n" + examples + ":4: pass > utrecht\n" +
+                             examples + ":7: pass > nowhere\n3 examples: 3 passed, 0 failed\n");
+
+  // The site changed its page; and an example asks for a page nobody recorded.
+  for (const auto& entry : std::filesystem::directory_iterator(pages)) {
+    std::ifstream in(entry.path());
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t at = text.find("Bridge opens");
+    if (at == std::string::npos) continue;
+    text.replace(at, 12, "Bridge shuts");
+    std::ofstream(entry.path()) << text;
+  }
+  write("news.examples",
+        "> amsterdam\nBridge opens\n\n"
+        "> rotterdam\nPort busy\n");
+  const HostRun changed = tool({"test", examples});
+  EXPECT_EQ(changed.exitCode, 1);
+  EXPECT_EQ(changed.out, examples +
+                             ":1: FAIL > amsterdam\n"
+                             "    the result differs:\n"
+                             "      expected: Bridge opens\n"
+                             "      actual:   Bridge shuts\n"
+                             "                       ^ first difference at character 8\n" +
+                             examples +
+                             ":4: FAIL > rotterdam\n"
+                             "    fetched an address that is not recorded: " +
+                             base +
+                             "/news/rotterdam (juvo-parser test --record records it)\n"
+                             "    the result differs:\n"
+                             "      expected: Port busy\n"
+                             "      actual:   No news for rotterdam\n"
+                             "                ^ first difference at character 1\n"
+                             "2 examples: 0 passed, 2 failed\n");
 }
 
 }  // namespace

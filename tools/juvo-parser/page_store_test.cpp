@@ -46,7 +46,8 @@ class TableTransfer final : public platform::WebTransfer {
   platform::WebDocument openUrl(std::u16string_view url, const platform::StopCheck&) override {
     ++asked;
     if (url == u"http://x/stop") platform::raise(ErrorCode::kAborted);
-    if (url == u"http://x/missing") platform::raise(ErrorCode::kFileNotFound, u"404 for it");
+    if (url == u"http://x/down") platform::raise(ErrorCode::kWebCannotConnect, u"refused");
+    if (url == u"http://x/missing") platform::raise(ErrorCode::kWebNotFound, u"404 for it");
     return {u"page of " + std::u16string(url), 200, 9, "utf-8", std::u16string(url), {}};
   }
   int asked = 0;
@@ -137,7 +138,7 @@ TEST(PageStore, AFolderOfPagesIsReadBackByAddress) {
 TEST(ReplayingWeb, AnswersAsRecordedAndNamesWhatWasNot) {
   std::map<std::u16string, RecordedPage> pages;
   pages.emplace(u"http://a/1", document(u"http://a/1", u"one"));
-  pages.emplace(u"http://a/gone", failure(u"http://a/gone", numberOf(ErrorCode::kFileNotFound),
+  pages.emplace(u"http://a/gone", failure(u"http://a/gone", numberOf(ErrorCode::kWebNotFound),
                                           u"The server answered 404"));
   ReplayingWebTransfer replay(std::move(pages));
   EXPECT_EQ(replay.openUrl(u"http://a/1", {}).text, u"one");
@@ -157,29 +158,37 @@ TEST(ReplayingWeb, AnswersAsRecordedAndNamesWhatWasNot) {
   EXPECT_TRUE(replay.takeMisses().empty());
 }
 
-TEST(RecordingWeb, RecordsPagesAndFailuresButNotStops) {
+TEST(RecordingWeb, RecordsPagesAndWhatTheServerSaidButNotTheWayThereFailing) {
   TempFolder folder;
   const auto pagesFolder = folder.path() / "w.pages";
   writePage(pagesFolder, document(u"http://x/old", u"kept"));
+  writePage(pagesFolder, document(u"http://x/down", u"recorded while it was up"));
   TableTransfer live;
   RecordingWebTransfer recorder(live, pagesFolder);
   EXPECT_EQ(recorder.openUrl(u"http://x/a", {}).text, u"page of http://x/a");
   EXPECT_EQ(recorder.openUrl(u"http://x/a", {}).text, u"page of http://x/a");
   EXPECT_EQ(errorNumberOf([&] { recorder.openUrl(u"http://x/missing", {}); }),
-            numberOf(ErrorCode::kFileNotFound));
+            numberOf(ErrorCode::kWebNotFound));
+  EXPECT_EQ(errorNumberOf([&] { recorder.openUrl(u"http://x/down", {}); }),
+            numberOf(ErrorCode::kWebCannotConnect));
   EXPECT_EQ(errorNumberOf([&] { recorder.openUrl(u"http://x/stop", {}); }),
             numberOf(ErrorCode::kAborted));
-  EXPECT_EQ(live.asked, 4);
+  EXPECT_EQ(live.asked, 5);
   EXPECT_EQ(recorder.recorded(), (std::vector<std::u16string>{u"http://x/a", u"http://x/missing"}));
 
-  // What was recorded replays as it came.
+  // What was recorded replays as it came; the page of the server that was down is kept.
   ReplayingWebTransfer replay(readPages(pagesFolder));
   EXPECT_EQ(replay.openUrl(u"http://x/a", {}).charset, "utf-8");
   EXPECT_EQ(replay.openUrl(u"http://x/old", {}).text, u"kept");
-  EXPECT_EQ(errorNumberOf([&] { replay.openUrl(u"http://x/missing", {}); }),
-            numberOf(ErrorCode::kFileNotFound));
+  EXPECT_EQ(replay.openUrl(u"http://x/down", {}).text, u"recorded while it was up");
+  try {
+    replay.openUrl(u"http://x/missing", {});
+    ADD_FAILURE() << "the recorded failure was not raised";
+  } catch (const platform::Error& error) {
+    EXPECT_EQ(error.description(), u"404 for it");
+  }
   EXPECT_EQ(errorNumberOf([&] { replay.openUrl(u"http://x/stop", {}); }),
-            numberOf(ErrorCode::kFileNotFound));
+            numberOf(ErrorCode::kWebNotFound));
   EXPECT_EQ(replay.takeMisses(), std::vector<std::u16string>{u"http://x/stop"});
 }
 

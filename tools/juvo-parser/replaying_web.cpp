@@ -6,12 +6,30 @@
 
 namespace juvo::tool {
 
+namespace {
+
+// Whether a failed fetch tells something about the address itself (an error status, a bad
+// redirect, an address no transfer takes), rather than about the way there: a server not
+// reached, a time-out, a certificate not trusted here, a stop. Only the first kind is worth
+// recording; the second would replace a good page because the network was down.
+bool saysWhatThePageIs(const platform::Error& failure) {
+  using platform::ErrorCode;
+  for (ErrorCode passing :
+       {ErrorCode::kAborted, ErrorCode::kWebServerNotFound, ErrorCode::kWebCannotConnect,
+        ErrorCode::kWebTimeout, ErrorCode::kWebSecurityProblem}) {
+    if (failure.number() == static_cast<int32_t>(passing)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 platform::WebDocument ReplayingWebTransfer::openUrl(std::u16string_view url,
                                                     const platform::StopCheck&) {
   const auto found = pages_.find(std::u16string(url));
   if (found == pages_.end()) {
     misses_.emplace_back(url);
-    platform::raise(platform::ErrorCode::kFileNotFound,
+    platform::raise(platform::ErrorCode::kWebNotFound,
                     u"No page is recorded for " + std::u16string(url));
   }
   if (found->second.failure) throw *found->second.failure;
@@ -32,7 +50,7 @@ platform::WebDocument RecordingWebTransfer::openUrl(std::u16string_view url,
     page.document = live_.openUrl(url, stop);
   } catch (...) {
     platform::Error failure = platform::currentError();
-    if (failure.number() != static_cast<int32_t>(platform::ErrorCode::kAborted)) {
+    if (saysWhatThePageIs(failure)) {
       page.failure = failure;
       record(page);
     }

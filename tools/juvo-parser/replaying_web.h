@@ -14,8 +14,8 @@ namespace juvo::tool {
 
 // Answers each address with its recorded page: the document as recorded, or the recorded
 // failure raised again. An address that was not recorded fails with kFileNotFound and a
-// description that names it, and is kept in misses(), so that a parser which handles the
-// failure itself still cannot hide the gap.
+// description that names it (kWebNotFound), and is kept in misses(), so that a parser which
+// handles the failure itself still cannot hide the gap.
 class ReplayingWebTransfer final : public platform::WebTransfer {
  public:
   explicit ReplayingWebTransfer(std::map<std::u16string, RecordedPage> pages = {})
@@ -31,9 +31,11 @@ class ReplayingWebTransfer final : public platform::WebTransfer {
   std::vector<std::u16string> misses_;
 };
 
-// Fetches through `live` and records each outcome in `folder`: the document, or the failure
-// (except a stop asked for by the script host, which says nothing about the page). A record
-// replaces the earlier one of the same address; pages of other addresses stay.
+// Fetches through `live` and records each outcome in `folder`: the document, or a failure that
+// tells something of the address (an error status, a bad redirect). A failure of the way there
+// (server not found, no connection, time-out, certificate, a stop) is not recorded, so that a
+// recording made while the network is down keeps the pages it had. A record replaces the
+// earlier one of the same address; pages of other addresses stay.
 class RecordingWebTransfer final : public platform::WebTransfer {
  public:
   RecordingWebTransfer(platform::WebTransfer& live, std::filesystem::path folder)

@@ -2,6 +2,7 @@
 
 #include "config/frm_config.h"
 #include "engine/parser_info.h"
+#include "engine/parser_objects.h"
 #include "engine/run_script.h"
 #include "error_report.h"
 #include "interrupt.h"
@@ -30,6 +31,7 @@ int32_t numberOf(platform::ErrorCode code) {
 Session::Session(std::u16string moduleFolder, std::chrono::milliseconds timeout,
                  platform::WebTransfer& web)
     : web_(web), objects_(std::make_unique<platform::ObjectCatalogue>()) {
+  registerParserObjects(*objects_, web_);
   platform_ = std::make_unique<platform::Platform>(platform::Platform{
       .registry = platform::Registry::user(),
       .ui = ui_,
@@ -57,6 +59,9 @@ Session::Session(std::u16string moduleFolder, std::chrono::milliseconds timeout,
     error.Clear();
   };
   control.resetRequested = [] { return interruptRequested(); };
+  window_->tidyListener = [this](const platform::TidyMessage& message) {
+    tidyMessages_.push_back(message);
+  };
 }
 
 Session::~Session() = default;
@@ -83,6 +88,8 @@ void Session::collect(Happenings& into) {
   into.boxes = ui_.take();
   into.scriptErrors = takeScriptErrors();
   into.fetches = web_.take();
+  into.tidyMessages.clear();
+  into.tidyMessages.swap(tidyMessages_);
 }
 
 RunOutcome Session::run(std::u16string_view path, std::u16string_view argument) {

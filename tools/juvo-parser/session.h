@@ -1,9 +1,11 @@
 // Session: JUVO as one command of juvo-parser sees it. It is built as the plug-in builds its
 // own, for a command line: the user's registry hive and locale, the string table of the
 // language the user saved, a user interface that keeps boxes as text (tool_ui.h), and the web
-// transfer in use traced fetch by fetch (web_trace.h). Parsers run in a configuration window
-// made hidden and never loaded, so that no other parser's information runs first, through the
-// window's own runScript and information display: the road the chat and the window take.
+// transfer in use traced fetch by fetch (web_trace.h). Scripts create the objects the plug-in
+// offers them, the XML document's fetches going through that same transfer. Parsers run in a
+// configuration window made hidden and never loaded, so that no other parser's information runs
+// first, through the window's own runScript and information display: the road the chat and the
+// window take.
 //
 // The one difference: the script host's Error event keeps each error, with its line and
 // column, for the tool to report as compilers do, instead of showing the "Parser error." box.
@@ -17,6 +19,7 @@
 
 #include "platform/base/error.h"
 #include "platform/script/script_error.h"
+#include "platform/tidy/tidy_document.h"
 #include "tool_ui.h"
 #include "web_trace.h"
 
@@ -50,6 +53,7 @@ struct Happenings {
   std::vector<ShownBox> boxes;
   std::vector<platform::ScriptErrorInfo> scriptErrors;  // in the host's line numbers
   std::vector<Fetch> fetches;
+  std::vector<platform::TidyMessage> tidyMessages;  // every level, in order
   // The source as the script host was given it, line by line (error_report.h).
   std::vector<std::u16string> hostLines;
 };
@@ -108,6 +112,7 @@ class Session {
   std::unique_ptr<SharedObjects> shared_;
   std::shared_ptr<frmConfig> window_;
   std::vector<platform::ScriptErrorInfo> scriptErrors_;
+  std::vector<platform::TidyMessage> tidyMessages_;
 };
 
 }  // namespace juvo::tool

@@ -69,6 +69,16 @@ std::string fetchLine(const Fetch& fetch) {
   return line;
 }
 
+std::string tidyLine(const platform::TidyMessage& message) {
+  static constexpr const char* kLevels[] = {
+      "information", "warning", "configuration", "accessibility", "error", "bad document", "fatal"};
+  const bool named = message.level >= 0 && message.level < 7;
+  return "[tidy] line " + std::to_string(message.line) + ", column " +
+         std::to_string(message.column) + ": " +
+         (named ? kLevels[message.level] : "level " + std::to_string(message.level)) + ": " +
+         printable(message.text);
+}
+
 void printRunText(std::ostream& out, std::ostream& err, const std::string& file,
                   const RunOutcome& outcome, std::chrono::milliseconds timeout) {
   for (const ShownBox& box : outcome.boxes)
@@ -84,6 +94,8 @@ void printRunText(std::ostream& out, std::ostream& err, const std::string& file,
   }
   for (const Fetch& fetch : outcome.fetches)
     out << fetchLine(fetch) << "\n";
+  for (const platform::TidyMessage& message : outcome.tidyMessages)
+    out << tidyLine(message) << "\n";
   if (outcome.ending != Ending::kUnreadable) {
     out << "[time] " << outcome.elapsed.count() << " ms\n";
   }

@@ -15,7 +15,7 @@
 namespace juvo::tool {
 
 // The boxes, the result (one "[sent]" line per chunk, "[sent 2/3]" when there are several, or
-// "[nothing sent]"), each fetch, the time; then on `err` why the run failed.
+// "[nothing sent]"), each fetch, each tidy message, the time; then on `err` why the run failed.
 void printRunText(std::ostream& out, std::ostream& err, const std::string& file,
                   const RunOutcome& outcome, std::chrono::milliseconds timeout);
 
@@ -32,8 +32,9 @@ void printCheckText(std::ostream& out, const std::vector<Finding>& findings, siz
 // tested.
 void printTestText(std::ostream& out, const std::vector<ParserTestResult>& results);
 
-// The lines for people of one box and of one fetch.
+// The lines for people of one box, one fetch and one tidy message.
 std::string boxLine(const ShownBox& box);
 std::string fetchLine(const Fetch& fetch);
+std::string tidyLine(const platform::TidyMessage& message);
 
 }  // namespace juvo::tool
