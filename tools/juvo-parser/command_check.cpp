@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "commands.h"
+#include "interrupt.h"
 #include "json_printer.h"
 #include "parser_check.h"
 #include "session.h"
@@ -34,9 +35,15 @@ int checkCommand(const Invocation& invocation, const CommandContext& context) {
     }
     for (const std::filesystem::path& file : files) {
       const std::vector<Finding> found = checkParser(session, file, file.string());
+      // A check that Ctrl-C cut short found nothing worth saying.
+      if (interruptRequested()) break;
       findings.insert(findings.end(), found.begin(), found.end());
       ++parsers;
     }
+  }
+  if (interruptRequested()) {
+    context.err << "juvo-parser: stopped by Ctrl-C\n";
+    return kInterrupted;
   }
   if (invocation.json) {
     context.out << checkJson(findings, parsers);

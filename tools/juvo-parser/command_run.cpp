@@ -1,5 +1,6 @@
 // juvo-parser run FILE [ARGUMENT...] and juvo-parser info FILE.
 #include "commands.h"
+#include "interrupt.h"
 #include "json_printer.h"
 #include "platform/base/text.h"
 #include "platform/inet/web_transfer.h"
@@ -41,6 +42,7 @@ int infoCommand(const Invocation& invocation, const CommandContext& context) {
   } else {
     printInfoText(context.out, context.err, file, outcome);
   }
+  if (interruptRequested()) return kInterrupted;
   return outcome.shown ? kSucceeded : kParserFailed;
 }
 

@@ -96,6 +96,11 @@ RunOutcome Session::run(std::u16string_view path, std::u16string_view argument) 
   RunOutcome outcome;
   Happenings before;
   collect(before);  // what happened before this run is none of its business
+  if (interruptRequested()) {
+    // A run too short to ask would not notice: it does not begin.
+    outcome.ending = Ending::kStopped;
+    return outcome;
+  }
   try {
     outcome.hostLines = sourceLines(readParserSource(path));
   } catch (...) {
