@@ -4,6 +4,8 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/xml/xml_document.h"
+#include "platform/dictionary/dictionary.h"
+#include "platform/regexp/regexp.h"
 
 namespace juvo::testing {
 
@@ -24,6 +26,8 @@ TestPlatform::TestPlatform(std::filesystem::path hiveFile)
                .scriptTimeout = std::chrono::milliseconds(20000)},
       shared(platform, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); }) {
   platform::xml::registerDocuments(objects, webSwitch_);
+  platform::registerRegExp(objects);
+  platform::registerDictionary(objects);
 }
 
 // The string table and anything else in `shared` go before the platform they use.

@@ -5,9 +5,16 @@
 #include <cstdlib>
 #include <optional>
 
+#include <chrono>
+#include <ctime>
+
 #include "platform/automation/automation_object.h"
+#include "platform/automation/calendar.h"
+#include "platform/automation/date_text.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
+#include "platform/locale/locale.h"
+#include "platform/locale/number_text.h"
 
 namespace platform {
 
@@ -20,6 +27,27 @@ Variant defaultValue(const ObjectPtr& object) {
 
 std::u16string ascii(const std::string& s) {
   return std::u16string(s.begin(), s.end());
+}
+
+// A currency amount as CStr writes it: no more fraction digits than it has.
+std::u16string currencyText(Currency amount, const Locale& locale) {
+  const bool negative = amount.scaled < 0;
+  const uint64_t magnitude =
+      negative ? 0 - static_cast<uint64_t>(amount.scaled) : static_cast<uint64_t>(amount.scaled);
+  std::u16string text = negative ? u"-" : u"";
+  text += ascii(std::to_string(magnitude / 10000));
+  std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
+  while (!fraction.empty() && fraction.back() == '0')
+    fraction.pop_back();
+  if (!fraction.empty()) text += locale.decimalSeparator + ascii(fraction);
+  return text;
+}
+
+int thisYear() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return 2000;
+  return local.tm_year + 1900;
 }
 
 }  // namespace
@@ -82,6 +110,10 @@ std::optional<double> parseNumber(std::u16string_view text) {
 }
 
 std::u16string toText(const Variant& value) {
+  return toText(value, userLocale());
+}
+
+std::u16string toText(const Variant& value, const Locale& locale) {
   switch (value.type()) {
     case VarType::kEmpty:
       return {};
@@ -95,21 +127,18 @@ std::u16string toText(const Variant& value) {
       return decimal(value.longValue());
     case VarType::kByte:
       return decimal(value.byte());
-    case VarType::kSingle: {
-      char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value.single()));
-      return ascii(buffer);
-    }
+    case VarType::kSingle:
+      return formatLocaleNumber(value.single(), locale, 7);
     case VarType::kDouble:
-      return formatNumber(value.dbl());
+      return formatLocaleNumber(value.dbl(), locale);
     case VarType::kCurrency:
-      return formatNumber(static_cast<double>(value.currency().scaled) / 10000.0);
+      return currencyText(value.currency(), locale);
     case VarType::kDate:
-      return formatNumber(value.date().days);
+      return formatDate(value.date().days, locale);
     case VarType::kString:
       return value.string();
     case VarType::kObject:
-      return toText(defaultValue(value.object()));
+      return toText(defaultValue(value.object()), locale);
     case VarType::kError:
       return u"Error " + decimal(value.error().scode);
     default:
@@ -118,6 +147,10 @@ std::u16string toText(const Variant& value) {
 }
 
 double toDouble(const Variant& value) {
+  return toDouble(value, userLocale());
+}
+
+double toDouble(const Variant& value, const Locale& locale) {
   switch (value.type()) {
     case VarType::kEmpty:
       return 0;
@@ -140,12 +173,12 @@ double toDouble(const Variant& value) {
     case VarType::kDate:
       return value.date().days;
     case VarType::kString: {
-      std::optional<double> number = parseNumber(value.string());
+      std::optional<double> number = parseLocaleNumber(value.string(), locale);
       if (!number) raise(ErrorCode::kTypeMismatch);
       return *number;
     }
     case VarType::kObject:
-      return toDouble(defaultValue(value.object()));
+      return toDouble(defaultValue(value.object()), locale);
     default:
       raise(ErrorCode::kTypeMismatch);
   }
@@ -157,13 +190,38 @@ int32_t toInt32(const Variant& value) {
   return static_cast<int32_t>(number);
 }
 
+Date toDate(const Variant& value, const Locale& locale) {
+  switch (value.type()) {
+    case VarType::kDate:
+      return value.date();
+    case VarType::kNull:
+      raise(ErrorCode::kInvalidUseOfNull);
+    case VarType::kString: {
+      std::optional<double> serial = parseLocaleDate(value.string(), locale, thisYear());
+      if (!serial) raise(ErrorCode::kTypeMismatch);
+      return Date{*serial};
+    }
+    case VarType::kObject:
+      return toDate(defaultValue(value.object()), locale);
+    default: {
+      const double serial = toDouble(value, locale);
+      if (!(serial > kFirstDay - 1 && serial < kLastDay + 1)) raise(ErrorCode::kOverflow);
+      return Date{serial};
+    }
+  }
+}
+
 bool toBool(const Variant& value) {
+  return toBool(value, userLocale());
+}
+
+bool toBool(const Variant& value, const Locale& locale) {
   if (value.isString()) {
     if (equalsIgnoreCase(value.string(), u"True")) return true;
     if (equalsIgnoreCase(value.string(), u"False")) return false;
   }
-  if (value.isObject()) return toBool(defaultValue(value.object()));
-  return toDouble(value) != 0;
+  if (value.isObject()) return toBool(defaultValue(value.object()), locale);
+  return toDouble(value, locale) != 0;
 }
 
 }  // namespace platform

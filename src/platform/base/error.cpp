@@ -142,6 +142,14 @@ std::u16string_view describe(ErrorCode code) {
       return u"A secure connection could not be made";
     case ErrorCode::kWebRedirectFailed:
       return u"A redirect could not be followed";
+
+    // VBScript's RegExp and Scripting.Dictionary
+    case ErrorCode::kKeyAlreadyExists:
+      return u"This key is already associated with an element of this collection";
+    case ErrorCode::kRegExpSyntax:
+      return u"Syntax error in regular expression";
+    case ErrorCode::kElementNotFound:
+      return u"Element not found";
   }
   return u"Unknown error";
 }

@@ -65,6 +65,11 @@ enum class ErrorCode : int32_t {
   kWebUnsupportedScheme = static_cast<int32_t>(0x800C000D),
   kWebSecurityProblem = static_cast<int32_t>(0x800C000E),
   kWebRedirectFailed = static_cast<int32_t>(0x800C0014),
+
+  // VBScript's RegExp and Scripting.Dictionary
+  kKeyAlreadyExists = static_cast<int32_t>(0x800A01C9),  // 457
+  kRegExpSyntax = static_cast<int32_t>(0x800A1399),      // 5017
+  kElementNotFound = static_cast<int32_t>(0x800A802B),   // 32811
 };
 
 // A keyed collection's missing key is Visual Basic's run-time error 5.

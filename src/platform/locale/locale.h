@@ -21,8 +21,25 @@ struct Locale {
   std::array<std::u16string, 12> monthNames;  // January first
   std::array<std::u16string, 12> abbreviatedMonthNames;
 
+  // How dates and times are written, as pictures in the manner of Windows' regional settings:
+  // d dd ddd dddd (day, or the day's name), M MM MMM MMMM (month, or its name), yy yyyy, h hh
+  // (12-hour clock) H HH (24-hour clock), m mm, s ss, t tt (the designator); text in single
+  // quotes stands as written, other characters too.
+  std::u16string shortDatePattern = u"M/d/yyyy";
+  std::u16string longDatePattern = u"dddd, MMMM d, yyyy";
+  std::u16string timePattern = u"h:mm:ss tt";
+  std::u16string amDesignator = u"AM";
+  std::u16string pmDesignator = u"PM";
+
+  // Money: the symbol, whether it stands before the amount and whether a space parts them, and
+  // the digits after the decimal separator.
+  std::u16string currencySymbol = u"$";
+  bool currencyFirst = true;
+  bool currencySpaced = false;
+  int currencyDigits = 2;
+
   // US English, which is what the plain C and POSIX locales read as (as on a Windows whose user
-  // kept the defaults).
+  // kept the defaults: "3/7/2026 3:04:05 PM", "$1,234.50").
   static Locale english();
   // The locale of the process's environment (LC_ALL, LC_NUMERIC, LC_TIME, LANG), as the C
   // library reads it; the English one where that names the C or POSIX locale or one that is

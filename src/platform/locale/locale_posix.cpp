@@ -2,7 +2,9 @@
 #include <locale.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "platform/base/text.h"
@@ -49,6 +51,135 @@ Locale::DateOrder dateOrderOf(std::string_view format, char16_t& separator) {
   return day < month ? Locale::DateOrder::kDayMonthYear : Locale::DateOrder::kMonthDayYear;
 }
 
+// Appends `text` to a picture, quoting the letters a picture would read as fields.
+void appendLiteral(std::string& picture, std::string_view text) {
+  for (char c : text) {
+    if (std::string_view("dMyhHmst").find(c) != std::string_view::npos) {
+      picture += '\'';
+      picture += c;
+      picture += '\'';
+    } else {
+      picture += c;
+    }
+  }
+}
+
+// The Windows-style picture of a strftime format: "%d-%m-%y" gives "dd-MM-yyyy". Years get four
+// digits, since a two-digit year read back would need its century guessed; fields a picture
+// cannot hold (time zones, week numbers) are left out. `ampm` is what %r stands for.
+std::string pictureOf(std::string_view format, std::string_view ampm, int depth = 0) {
+  std::string picture;
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%' || i + 1 == format.size()) {
+      appendLiteral(picture, format.substr(i, 1));
+      continue;
+    }
+    char field = format[++i];
+    while ((field == 'E' || field == 'O' || field == '-' || field == '_' || field == '0') &&
+           i + 1 < format.size()) {
+      field = format[++i];
+    }
+    switch (field) {
+      case 'd':
+        picture += "dd";
+        break;
+      case 'e':
+        picture += "d";
+        break;
+      case 'm':
+        picture += "MM";
+        break;
+      case 'Y':
+      case 'y':
+      case 'G':
+        picture += "yyyy";
+        break;
+      case 'b':
+      case 'h':
+        picture += "MMM";
+        break;
+      case 'B':
+        picture += "MMMM";
+        break;
+      case 'a':
+        picture += "ddd";
+        break;
+      case 'A':
+        picture += "dddd";
+        break;
+      case 'H':
+        picture += "HH";
+        break;
+      case 'k':
+        picture += "H";
+        break;
+      case 'I':
+        picture += "hh";
+        break;
+      case 'l':
+        picture += "h";
+        break;
+      case 'M':
+        picture += "mm";
+        break;
+      case 'S':
+        picture += "ss";
+        break;
+      case 'p':
+      case 'P':
+        picture += "tt";
+        break;
+      case 'T':
+        picture += "HH:mm:ss";
+        break;
+      case 'R':
+        picture += "HH:mm";
+        break;
+      case 'D':
+        picture += "MM/dd/yyyy";
+        break;
+      case 'F':
+        picture += "yyyy-MM-dd";
+        break;
+      case 'r':
+        if (depth == 0) picture += pictureOf(ampm.empty() ? "%I:%M:%S %p" : ampm, {}, 1);
+        break;
+      case 'n':
+      case 't':
+        picture += ' ';
+        break;
+      case '%':
+        picture += '%';
+        break;
+      default:
+        break;
+    }
+  }
+  const size_t first = picture.find_first_not_of(' ');
+  const size_t last = picture.find_last_not_of(' ');
+  return first == std::string::npos ? std::string() : picture.substr(first, last - first + 1);
+}
+
+// Windows writes long dates with the names of the day and the month, in the order of the short
+// date; POSIX locales have no such format, so it follows from that order.
+std::u16string longDatePatternOf(Locale::DateOrder order) {
+  switch (order) {
+    case Locale::DateOrder::kDayMonthYear:
+      return u"dddd d MMMM yyyy";
+    case Locale::DateOrder::kYearMonthDay:
+      return u"dddd, yyyy MMMM d";
+    case Locale::DateOrder::kMonthDayYear:
+      break;
+  }
+  return u"dddd, MMMM d, yyyy";
+}
+
+// A one-byte numeric item of the monetary category; CHAR_MAX where the locale leaves it open.
+int monetaryItem(locale_t locale, nl_item item) {
+  const char* value = nl_langinfo_l(item, locale);
+  return value == nullptr ? CHAR_MAX : static_cast<signed char>(*value);
+}
+
 Locale read(locale_t numeric, locale_t time, std::u16string name) {
   Locale result = Locale::english();
   result.name = std::move(name);
@@ -56,6 +187,24 @@ Locale read(locale_t numeric, locale_t time, std::u16string name) {
   if (result.decimalSeparator == u'\0') result.decimalSeparator = u'.';
   result.groupSeparator = separatorOf(nl_langinfo_l(THOUSEP, numeric));
   result.dateOrder = dateOrderOf(nl_langinfo_l(D_FMT, time), result.dateSeparator);
+  const std::string_view ampm = nl_langinfo_l(T_FMT_AMPM, time);
+  const std::string shortDate = pictureOf(nl_langinfo_l(D_FMT, time), ampm);
+  if (!shortDate.empty()) result.shortDatePattern = fromUtf8(shortDate);
+  result.longDatePattern = longDatePatternOf(result.dateOrder);
+  const std::string timeOfDay = pictureOf(nl_langinfo_l(T_FMT, time), ampm);
+  if (!timeOfDay.empty()) result.timePattern = fromUtf8(timeOfDay);
+  result.amDesignator = fromUtf8(nl_langinfo_l(AM_STR, time));
+  result.pmDesignator = fromUtf8(nl_langinfo_l(PM_STR, time));
+  const std::u16string symbol = fromUtf8(nl_langinfo_l(CURRENCY_SYMBOL, numeric));
+  if (!symbol.empty()) {
+    result.currencySymbol = symbol;
+    const int first = monetaryItem(numeric, P_CS_PRECEDES);
+    const int spaced = monetaryItem(numeric, P_SEP_BY_SPACE);
+    const int digits = monetaryItem(numeric, FRAC_DIGITS);
+    if (first != CHAR_MAX) result.currencyFirst = first != 0;
+    if (spaced != CHAR_MAX) result.currencySpaced = spaced != 0;
+    if (digits >= 0 && digits <= 9) result.currencyDigits = digits;
+  }
   for (int i = 0; i < 7; ++i) {
     result.dayNames[i] = fromUtf8(nl_langinfo_l(static_cast<nl_item>(DAY_1 + i), time));
     result.abbreviatedDayNames[i] =
@@ -121,12 +270,21 @@ Locale Locale::fromEnvironment() {
   Locale result = english();
   if (numeric != static_cast<locale_t>(0) && time != static_cast<locale_t>(0)) {
     result = read(numeric, time, fromUtf8(numericName));
+    const Locale english = Locale::english();
     if (isPlainC(numericName)) {
-      result.decimalSeparator = u'.';
-      result.groupSeparator = u',';
+      result.decimalSeparator = english.decimalSeparator;
+      result.groupSeparator = english.groupSeparator;
+      result.currencySymbol = english.currencySymbol;
+      result.currencyFirst = english.currencyFirst;
+      result.currencySpaced = english.currencySpaced;
+      result.currencyDigits = english.currencyDigits;
     }
     if (isPlainC(timeName)) {
-      const Locale english = Locale::english();
+      result.shortDatePattern = english.shortDatePattern;
+      result.longDatePattern = english.longDatePattern;
+      result.timePattern = english.timePattern;
+      result.amDesignator = english.amDesignator;
+      result.pmDesignator = english.pmDesignator;
       result.dateOrder = english.dateOrder;
       result.dateSeparator = english.dateSeparator;
       result.dayNames = english.dayNames;

@@ -33,6 +33,34 @@ TEST(Locale, ReadsSeparatorsDateOrderAndNamesOfAnInstalledLocale) {
   EXPECT_TRUE(Locale::named("xx_NOWHERE.UTF-8").name.empty());
 }
 
+TEST(Locale, DatePicturesAndMoneyFollowTheLocalesFormats) {
+  const struct {
+    const char* name;
+    std::u16string_view shortDate;
+    std::u16string_view time;
+    std::u16string_view currency;
+    bool currencyFirst;
+  } rows[] = {
+      {"C", u"M/d/yyyy", u"h:mm:ss tt", u"$", true},
+      {"en_US.UTF-8", u"MM/dd/yyyy", u"hh:mm:ss tt", u"$", true},
+      {"nl_NL.UTF-8", u"dd-MM-yyyy", u"HH:mm:ss", u"\u20ac", true},
+      {"de_DE.UTF-8", u"dd.MM.yyyy", u"HH:mm:ss", u"\u20ac", false},
+      {"sv_SE.UTF-8", u"yyyy-MM-dd", u"HH:mm:ss", u"kr", false},
+      {"ja_JP.UTF-8", u"yyyy\u5e74MM\u6708dd\u65e5", u"HH\u6642mm\u5206ss\u79d2", u"\uffe5", true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Locale locale = Locale::named(row.name);
+    ASSERT_FALSE(locale.name.empty()) << "locale not installed (scripts/setup installs them)";
+    EXPECT_EQ(locale.shortDatePattern, row.shortDate);
+    EXPECT_EQ(locale.timePattern, row.time);
+    EXPECT_EQ(locale.currencySymbol, row.currency);
+    EXPECT_EQ(locale.currencyFirst, row.currencyFirst);
+  }
+  EXPECT_EQ(Locale::named("nl_NL.UTF-8").longDatePattern, u"dddd d MMMM yyyy");
+  EXPECT_EQ(Locale::named("en_US.UTF-8").amDesignator, u"AM");
+}
+
 TEST(Locale, TheEnvironmentDecidesPerCategory) {
   ::setenv("LC_ALL", "", 1);
   ::setenv("LANG", "nl_NL.UTF-8", 1);

@@ -11,6 +11,7 @@
 #include "platform/script/jscript_enumerator.h"
 #include "platform/script/jscript_errors.h"
 #include "platform/script/jscript_limits.h"
+#include "platform/script/jscript_vbarray.h"
 
 extern "C" duk_bool_t juvo_duk_exec_timeout_check(void* udata) {
   return static_cast<platform::jscript::Runtime*>(udata)->shouldStop() ? 1 : 0;
@@ -126,6 +127,7 @@ void Runtime::setUp(duk_context* ctx) {
   installArrayGuards(ctx);
   installEnumerator(ctx);
   installActiveXObject(ctx);
+  installVBArray(ctx);
 }
 
 bool Runtime::pollStop() {

@@ -9,10 +9,12 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/com/module_path.h"
+#include "platform/dictionary/dictionary.h"
 #include "platform/inet/web_transfer.h"
 #include "platform/locale/locale.h"
 #include "platform/messages/window_messages.h"
 #include "platform/platform.h"
+#include "platform/regexp/regexp.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/shell.h"
 #include "platform/ui/ui.h"
@@ -38,6 +40,8 @@ SharedObjects& moduleSharedObjects() {
   static auto* objects = [] {
     auto* catalogue = new platform::ObjectCatalogue();
     platform::xml::registerDocuments(*catalogue, platform::systemWebTransfer());
+    platform::registerRegExp(*catalogue);
+    platform::registerDictionary(*catalogue);
     return catalogue;
   }();
   static auto* services = new platform::Platform{

@@ -1,8 +1,13 @@
 #include "vbscript/runtime/arguments.h"
 
+#include <chrono>
 #include <cmath>
+#include <memory>
 
+#include "platform/automation/calendar.h"
+#include "platform/automation/date_text.h"
 #include "platform/automation/variant_convert.h"
+#include "platform/base/clock.h"
 #include "platform/base/error.h"
 
 namespace vbscript {
@@ -10,12 +15,21 @@ namespace vbscript {
 using platform::ErrorCode;
 using platform::Variant;
 
-std::u16string textArgument(const BuiltinContext&, const Variant& value) {
-  return platform::toText(value);
+std::u16string textArgument(const BuiltinContext& context, const Variant& value) {
+  return platform::toText(value, context.services.locale);
 }
 
-double numberArgument(const BuiltinContext&, const Variant& value) {
-  return platform::toDouble(value);
+TextArgument::TextArgument(const BuiltinContext& context, const Variant& value) {
+  if (value.isString()) {
+    view_ = value.string();
+  } else {
+    converted_ = textArgument(context, value);
+    view_ = converted_;
+  }
+}
+
+double numberArgument(const BuiltinContext& context, const Variant& value) {
+  return platform::toDouble(value, context.services.locale);
 }
 
 int32_t longArgument(const BuiltinContext& context, const Variant& value) {
@@ -26,6 +40,27 @@ int32_t longArgument(const BuiltinContext& context, const Variant& value) {
 
 int32_t optionalLong(const BuiltinContext& context, const Variant& value, int32_t fallback) {
   return given(value) ? longArgument(context, value) : fallback;
+}
+
+bool boolArgument(const BuiltinContext& context, const Variant& value) {
+  return platform::toBool(value, context.services.locale);
+}
+
+double nowSerial(const BuiltinContext& context) {
+  const auto sinceEpoch = context.services.clock.now().time_since_epoch();
+  return platform::dateFromEpochMs(static_cast<double>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count()));
+}
+
+double dateArgument(const BuiltinContext& context, const Variant& value) {
+  if (value.isString()) {
+    const int year = platform::splitDate(nowSerial(context)).year;
+    const std::optional<double> serial =
+        platform::parseLocaleDate(value.string(), context.services.locale, year);
+    if (!serial) platform::raise(ErrorCode::kTypeMismatch);
+    return *serial;
+  }
+  return platform::toDate(value, context.services.locale).days;
 }
 
 Compare compareArgument(const BuiltinContext& context, const Variant& value) {
@@ -41,6 +76,17 @@ Compare compareArgument(const BuiltinContext& context, const Variant& value) {
 
 double roundHalfEven(double value) {
   return std::nearbyint(value);  // the default rounding mode rounds half to even
+}
+
+void checkTextLength(size_t length) {
+  if (length > kMaxTextLength) platform::raise(ErrorCode::kOutOfMemoryVb);
+}
+
+Variant arrayOf(std::vector<Variant> elements) {
+  auto array = std::make_shared<platform::VariantArray>();
+  array->bounds.push_back({0, static_cast<int32_t>(elements.size())});
+  array->elements = std::move(elements);
+  return Variant(std::move(array));
 }
 
 void invalidArgument() {

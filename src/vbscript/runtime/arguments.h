@@ -2,8 +2,10 @@
 // the engine that calls, and the errors VBScript raises for arguments it cannot take.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/automation/variant.h"
 #include "vbscript/runtime/builtins.h"
@@ -18,6 +20,25 @@ inline bool given(const platform::Variant& value) {
 // CStr's text of `value`. Raises 94 for Null.
 std::u16string textArgument(const BuiltinContext& context, const platform::Variant& value);
 
+// CStr's text of `value` without copying a String: a view of the string the Variant holds, or
+// of the text converted from another kind. Raises 94 for Null. Lives no longer than `value`.
+class TextArgument {
+ public:
+  TextArgument(const BuiltinContext& context, const platform::Variant& value);
+  TextArgument(const TextArgument&) = delete;
+  TextArgument& operator=(const TextArgument&) = delete;
+
+  std::u16string_view view() const { return view_; }
+  operator std::u16string_view() const { return view_; }
+  size_t size() const { return view_.size(); }
+  bool empty() const { return view_.empty(); }
+  char16_t operator[](size_t i) const { return view_[i]; }
+
+ private:
+  std::u16string converted_;
+  std::u16string_view view_;
+};
+
 // CDbl's number of `value`. Raises 13 for what is no number, 94 for Null.
 double numberArgument(const BuiltinContext& context, const platform::Variant& value);
 
@@ -28,6 +49,15 @@ int32_t longArgument(const BuiltinContext& context, const platform::Variant& val
 int32_t optionalLong(const BuiltinContext& context, const platform::Variant& value,
                      int32_t fallback);
 
+// CBool's truth of `value`.
+bool boolArgument(const BuiltinContext& context, const platform::Variant& value);
+
+// CDate's serial of `value`; a date written without a year falls in the engine clock's year.
+double dateArgument(const BuiltinContext& context, const platform::Variant& value);
+
+// The engine clock's local date and time as a serial.
+double nowSerial(const BuiltinContext& context);
+
 // A comparison argument (vbBinaryCompare 0, vbTextCompare 1); binary when left out. Raises 5
 // for any other number, 94 for Null.
 enum class Compare { kBinary, kText };
@@ -35,6 +65,14 @@ Compare compareArgument(const BuiltinContext& context, const platform::Variant& 
 
 // Rounds half to even, as CInt, CLng and Round do.
 double roundHalfEven(double value);
+
+// The longest text a built-in makes, in UTF-16 code units: beyond it, error 7 "Out of memory"
+// rather than an allocation that takes the machine down.
+inline constexpr size_t kMaxTextLength = size_t{1} << 26;
+void checkTextLength(size_t length);
+
+// A zero-based one-dimensional array of `elements`.
+platform::Variant arrayOf(std::vector<platform::Variant> elements);
 
 // Raises error 5, "Invalid procedure call or argument".
 [[noreturn]] void invalidArgument();

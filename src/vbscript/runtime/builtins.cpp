@@ -51,7 +51,8 @@ struct Table {
   CaseBlindIndex<NamedConstant> constantIndex;
 
   Table() {
-    for (auto family : {arrayFunctions, conversionFunctions, stringFunctions}) {
+    for (auto family : {arrayFunctions, conversionFunctions, dateFunctions, formattingFunctions,
+                        interactionFunctions, mathFunctions, stringFunctions}) {
       const std::span<const Builtin> members = family();
       functions.insert(functions.end(), members.begin(), members.end());
     }

@@ -1,10 +1,13 @@
 // Conversion functions (CBool ... CStr) and the tests of what a value is (IsArray ... VarType).
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "platform/automation/automation_object.h"
 #include "platform/automation/variant_convert.h"
 #include "platform/base/error.h"
+#include "platform/locale/number_text.h"
 #include "vbscript/runtime/arguments.h"
 #include "vbscript/runtime/families.h"
 
@@ -24,8 +27,35 @@ double wholeInRange(const BuiltinContext& context, const Variant& value, double 
   return number;
 }
 
-Variant cBool(BuiltinContext&, Args args) {
-  return Variant(platform::toBool(args[0]));
+Variant cBool(BuiltinContext& context, Args args) {
+  return Variant(boolArgument(context, args[0]));
+}
+
+Variant cByte(BuiltinContext& context, Args args) {
+  return Variant(static_cast<uint8_t>(wholeInRange(context, args[0], 0, 255)));
+}
+
+// Currency keeps four decimals: the amount is scaled and rounded half to even, on its 15
+// significant digits, so that 0.00015 (a hair below that in binary) gives 0.0002.
+Variant cCur(BuiltinContext& context, Args args) {
+  if (args[0].type() == VarType::kCurrency) return args[0];
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%.15g", numberArgument(context, args[0]) * 10000.0);
+  const double scaled = roundHalfEven(std::strtod(digits, nullptr));
+  if (!(scaled >= -9223372036854775808.0 && scaled < 9223372036854775808.0)) {
+    platform::raise(ErrorCode::kOverflow);
+  }
+  return Variant(platform::Currency{static_cast<int64_t>(scaled)});
+}
+
+Variant cDate(BuiltinContext& context, Args args) {
+  return Variant(platform::Date{dateArgument(context, args[0])});
+}
+
+Variant cSng(BuiltinContext& context, Args args) {
+  const double number = numberArgument(context, args[0]);
+  if (std::fabs(number) > std::numeric_limits<float>::max()) platform::raise(ErrorCode::kOverflow);
+  return Variant(static_cast<float>(number));
 }
 
 Variant cInt(BuiltinContext& context, Args args) {
@@ -44,6 +74,43 @@ Variant cStr(BuiltinContext& context, Args args) {
   return Variant(textArgument(context, args[0]));
 }
 
+// Hex and Oct write negative numbers in two's complement: 16 bits for the 16-bit kinds
+// (Integer, Byte, Boolean), 32 bits for the others, which are first rounded to a Long.
+Variant inRadix(BuiltinContext& context, const Variant& value, int bitsPerDigit) {
+  if (value.isNull()) return Variant::null();
+  uint32_t bits = 0;
+  switch (value.type()) {
+    case VarType::kInteger:
+      bits = static_cast<uint16_t>(value.integer());
+      break;
+    case VarType::kBoolean:
+      bits = value.boolean() ? 0xFFFF : 0;
+      break;
+    case VarType::kByte:
+      bits = value.byte();
+      break;
+    default:
+      bits = static_cast<uint32_t>(longArgument(context, value));
+      break;
+  }
+  static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+  const uint32_t mask = (1u << bitsPerDigit) - 1;
+  std::u16string text;
+  do {
+    text.insert(text.begin(), kDigits[bits & mask]);
+    bits >>= bitsPerDigit;
+  } while (bits != 0);
+  return Variant(std::move(text));
+}
+
+Variant hex(BuiltinContext& context, Args args) {
+  return inRadix(context, args[0], 4);
+}
+
+Variant oct(BuiltinContext& context, Args args) {
+  return inRadix(context, args[0], 3);
+}
+
 // An object's default value, when it has one that can be read without arguments.
 std::optional<Variant> defaultValueOf(const platform::ObjectPtr& object) {
   if (!object) return std::nullopt;
@@ -56,6 +123,18 @@ std::optional<Variant> defaultValueOf(const platform::ObjectPtr& object) {
 
 Variant isArray(BuiltinContext&, Args args) {
   return Variant(args[0].isArray());
+}
+
+Variant isDate(BuiltinContext& context, Args args) {
+  const Variant& value = args[0];
+  if (value.type() == VarType::kDate) return Variant(true);
+  if (!value.isString()) return Variant(false);
+  try {
+    dateArgument(context, value);
+    return Variant(true);
+  } catch (const platform::Error&) {
+    return Variant(false);
+  }
 }
 
 Variant isEmpty(BuiltinContext&, Args args) {
@@ -82,7 +161,7 @@ bool isNumericValue(const BuiltinContext& context, const Variant& value) {
     case VarType::kByte:
       return true;
     case VarType::kString:
-      return platform::parseNumber(value.string()).has_value();
+      return platform::parseLocaleNumber(value.string(), context.services.locale).has_value();
     case VarType::kObject: {
       const std::optional<Variant> inner = defaultValueOf(value.object());
       return inner && !inner->isObject() && isNumericValue(context, *inner);
@@ -149,10 +228,16 @@ Variant varType(BuiltinContext&, Args args) {
 }
 
 constexpr Builtin kFunctions[] = {
-    {u"CBool", 1, 1, cBool},       {u"CDbl", 1, 1, cDbl},         {u"CInt", 1, 1, cInt},
-    {u"CLng", 1, 1, cLng},         {u"CStr", 1, 1, cStr},         {u"IsArray", 1, 1, isArray},
-    {u"IsEmpty", 1, 1, isEmpty},   {u"IsNull", 1, 1, isNull},     {u"IsNumeric", 1, 1, isNumeric},
-    {u"IsObject", 1, 1, isObject}, {u"TypeName", 1, 1, typeName}, {u"VarType", 1, 1, varType},
+    {u"CBool", 1, 1, cBool},       {u"CByte", 1, 1, cByte},
+    {u"CCur", 1, 1, cCur},         {u"CDate", 1, 1, cDate},
+    {u"CDbl", 1, 1, cDbl},         {u"CInt", 1, 1, cInt},
+    {u"CLng", 1, 1, cLng},         {u"CSng", 1, 1, cSng},
+    {u"CStr", 1, 1, cStr},         {u"Hex", 1, 1, hex},
+    {u"Oct", 1, 1, oct},           {u"IsArray", 1, 1, isArray},
+    {u"IsDate", 1, 1, isDate},     {u"IsEmpty", 1, 1, isEmpty},
+    {u"IsNull", 1, 1, isNull},     {u"IsNumeric", 1, 1, isNumeric},
+    {u"IsObject", 1, 1, isObject}, {u"TypeName", 1, 1, typeName},
+    {u"VarType", 1, 1, varType},
 };
 
 }  // namespace

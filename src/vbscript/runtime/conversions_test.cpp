@@ -12,7 +12,15 @@ using platform::Variant;
 using testing::i16;
 using testing::i32;
 
-class Conversions : public testing::BuiltinTest {};
+// The clock stands at noon on 7 March 1970 (UTC), so dates without a year fall in 1970.
+class Conversions : public testing::BuiltinTest {
+ protected:
+  Conversions() {
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+    clock.time = std::chrono::system_clock::time_point(std::chrono::hours(65 * 24 + 12));
+  }
+};
 
 // An object whose default member gives a value, and one without.
 class Valued final : public platform::DispatchObject {
@@ -93,6 +101,75 @@ TEST_F(Conversions, TextNumbersAndTruth) {
       {u"CBool", {Variant(u"0")}, Variant(false)},
       {u"CBool", {Variant(u"yes")}, {}, 13},
       {u"CBool", {Variant::null()}, {}, 94},
+  });
+}
+
+TEST_F(Conversions, ByteCurrencySingleAndDate) {
+  using platform::Currency;
+  using platform::Date;
+  checkAll({
+      {u"CByte", {Variant(254.5)}, Variant(uint8_t{254})},
+      {u"CByte", {Variant(255.5)}, {}, 6},
+      {u"CByte", {i16(-1)}, {}, 6},
+      {u"CCur", {Variant(1.23456)}, Variant(Currency{12346})},
+      {u"CCur", {Variant(0.00005)}, Variant(Currency{0})},
+      {u"CCur", {Variant(0.00015)}, Variant(Currency{2})},
+      {u"CCur", {Variant(u"-12.5")}, Variant(Currency{-125000})},
+      {u"CCur", {Variant(1e15)}, {}, 6},
+      {u"CSng", {Variant(0.1)}, Variant(0.1f)},
+      {u"CSng", {Variant(1e39)}, {}, 6},
+      {u"CDate", {Variant(u"3/7/2026")}, Variant(Date{46088})},
+      {u"CDate", {Variant(u"March 7")}, Variant(Date{25634})},
+      {u"CDate", {Variant(46088.5)}, Variant(Date{46088.5})},
+      {u"CDate", {Variant(u"46088")}, {}, 13},
+      {u"CDate", {Variant(u"2/30/2026")}, {}, 13},
+      {u"CDate", {Variant(1e7)}, {}, 6},
+      {u"CDate", {Variant::null()}, {}, 94},
+      {u"CStr", {Variant(Date{46088.75})}, Variant(u"3/7/2026 6:00:00 PM")},
+      {u"CStr", {Variant(Currency{15000})}, Variant(u"1.5")},
+      {u"CStr", {Variant(1.1f)}, Variant(u"1.1")},
+      {u"IsDate", {Variant(u"3/7/2026")}, Variant(true)},
+      {u"IsDate", {Variant(u"7 March 2026 10:00")}, Variant(true)},
+      {u"IsDate", {Variant(u"2/30/2026")}, Variant(false)},
+      {u"IsDate", {Variant(u"hello")}, Variant(false)},
+      {u"IsDate", {Variant(Date{1})}, Variant(true)},
+      {u"IsDate", {i16(1)}, Variant(false)},
+      {u"IsDate", {Variant::null()}, Variant(false)},
+  });
+}
+
+TEST_F(Conversions, HexAndOctWriteTwosComplementOfTheKindsWidth) {
+  checkAll({
+      {u"Hex", {i16(255)}, Variant(u"FF")},
+      {u"Hex", {i16(-1)}, Variant(u"FFFF")},
+      {u"Hex", {i32(-1)}, Variant(u"FFFFFFFF")},
+      {u"Hex", {Variant(-1.0)}, Variant(u"FFFFFFFF")},
+      {u"Hex", {Variant(2.5)}, Variant(u"2")},
+      {u"Hex", {Variant(u"4096")}, Variant(u"1000")},
+      {u"Hex", {Variant(true)}, Variant(u"FFFF")},
+      {u"Hex", {Variant()}, Variant(u"0")},
+      {u"Hex", {Variant::null()}, Variant::null()},
+      {u"Hex", {Variant(5e9)}, {}, 6},
+      {u"Oct", {i16(8)}, Variant(u"10")},
+      {u"Oct", {i16(-1)}, Variant(u"177777")},
+      {u"Oct", {i32(-1)}, Variant(u"37777777777")},
+      {u"Oct", {Variant(uint8_t{255})}, Variant(u"377")},
+  });
+}
+
+TEST_F(Conversions, TextsReadUnderADecimalComma) {
+  ASSERT_TRUE(useLocale("nl_NL.UTF-8"));
+  checkAll({
+      {u"CDbl", {Variant(u"2,5")}, Variant(2.5)},
+      {u"CDbl", {Variant(u"1.234,5")}, Variant(1234.5)},
+      {u"CDbl", {Variant(u"2.5")}, {}, 13},
+      {u"CInt", {Variant(u"2,5")}, i16(2)},
+      {u"CStr", {Variant(2.5)}, Variant(u"2,5")},
+      {u"CStr", {Variant(platform::Date{46088.75})}, Variant(u"07-03-2026 18:00:00")},
+      {u"CDate", {Variant(u"7-3-2026")}, Variant(platform::Date{46088})},
+      {u"IsNumeric", {Variant(u"2,5")}, Variant(true)},
+      {u"IsNumeric", {Variant(u"2.5")}, Variant(false)},
+      {u"CBool", {Variant(u"0,0")}, Variant(false)},
   });
 }
 

@@ -8,9 +8,13 @@
 
 namespace vbscript {
 
-std::span<const Builtin> arrayFunctions();       // arrays.cpp
-std::span<const Builtin> conversionFunctions();  // conversions.cpp
-std::span<const Builtin> stringFunctions();      // strings.cpp
+std::span<const Builtin> arrayFunctions();        // arrays.cpp
+std::span<const Builtin> conversionFunctions();   // conversions.cpp
+std::span<const Builtin> dateFunctions();         // dates.cpp
+std::span<const Builtin> formattingFunctions();   // formatting.cpp
+std::span<const Builtin> interactionFunctions();  // interaction.cpp
+std::span<const Builtin> mathFunctions();         // maths.cpp
+std::span<const Builtin> stringFunctions();       // strings.cpp
 
 struct NamedConstant {
   std::u16string_view name;
