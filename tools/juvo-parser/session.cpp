@@ -2,7 +2,7 @@
 
 #include "config/frm_config.h"
 #include "engine/parser_info.h"
-#include "engine/parser_objects.h"
+#include "engine/script_host.h"
 #include "engine/run_script.h"
 #include "error_report.h"
 #include "interrupt.h"
