@@ -1,11 +1,9 @@
 #include "test_platform.h"
 
 #include "config/frm_config.h"
+#include "engine/script_host.h"
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
-#include "platform/xml/xml_document.h"
-#include "platform/dictionary/dictionary.h"
-#include "platform/regexp/regexp.h"
 
 namespace juvo::testing {
 
@@ -25,9 +23,7 @@ TestPlatform::TestPlatform(std::filesystem::path hiveFile)
                .portalBase = u"http://127.0.0.1:1",
                .scriptTimeout = std::chrono::milliseconds(20000)},
       shared(platform, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); }) {
-  platform::xml::registerDocuments(objects, webSwitch_);
-  platform::registerRegExp(objects);
-  platform::registerDictionary(objects);
+  registerParserObjects(objects, webSwitch_);
 }
 
 // The string table and anything else in `shared` go before the platform they use.

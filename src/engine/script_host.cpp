@@ -1,6 +1,16 @@
 #include "engine/script_host.h"
 
+#include "platform/dictionary/dictionary.h"
+#include "platform/regexp/regexp.h"
+#include "platform/xml/xml_document.h"
+
 namespace juvo {
+
+void registerParserObjects(platform::ObjectCatalogue& catalogue, platform::WebTransfer& web) {
+  platform::xml::registerDocuments(catalogue, web);
+  platform::registerDictionary(catalogue);
+  platform::registerRegExp(catalogue);
+}
 
 platform::ScriptServices scriptServicesOf(platform::Platform& platform) {
   return {platform.objects, platform.ui, platform.clock, platform.locale};

@@ -5,20 +5,18 @@
 #include <memory>
 
 #include "config/frm_config.h"
+#include "engine/script_host.h"
 #include "platform/automation/object_catalogue.h"
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/com/module_path.h"
-#include "platform/dictionary/dictionary.h"
 #include "platform/inet/web_transfer.h"
 #include "platform/locale/locale.h"
 #include "platform/messages/window_messages.h"
 #include "platform/platform.h"
-#include "platform/regexp/regexp.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/shell.h"
 #include "platform/ui/ui.h"
-#include "platform/xml/xml_document.h"
 #include "shared/maker.h"
 #include "shared/shared_objects.h"
 
@@ -39,9 +37,7 @@ std::u16string moduleFolder() {
 SharedObjects& moduleSharedObjects() {
   static auto* objects = [] {
     auto* catalogue = new platform::ObjectCatalogue();
-    platform::xml::registerDocuments(*catalogue, platform::systemWebTransfer());
-    platform::registerRegExp(*catalogue);
-    platform::registerDictionary(*catalogue);
+    registerParserObjects(*catalogue, platform::systemWebTransfer());
     return catalogue;
   }();
   static auto* services = new platform::Platform{
