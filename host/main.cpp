@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -80,13 +81,59 @@ int runGui(host::PluginClient& plugin, QApplication& app) {
   return app.exec();
 }
 
+// Where Qt would look for a display by itself, the name of the one it would open; empty when
+// the environment names none (Qt is told to use another platform, such as offscreen, when
+// QT_QPA_PLATFORM is set).
+std::string displayName() {
+  for (const char* variable : {"WAYLAND_DISPLAY", "DISPLAY"}) {
+    const char* value = std::getenv(variable);
+    if (value && *value) return value;
+  }
+  return {};
+}
+
+// Qt ends the process when it can open no display, after several lines of its own: say it in
+// one line instead, and end as any failed start does.
+void reportNoDisplay(QtMsgType type, const QMessageLogContext&, const QString&) {
+  if (type != QtFatalMsg) return;
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  std::string what = platform && *platform ? std::string("Qt's platform ") + platform
+                                           : "the display " + displayName();
+  std::cerr << "juvo-host: --gui could not open " << what
+            << "; leave out --gui to chat in the terminal\n";
+  std::_Exit(1);
+}
+
+// The Qt application, or null (reported) when there is no display to show it on.
+std::unique_ptr<QApplication> startGui(char** argv) {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if ((!platform || !*platform) && displayName().empty()) {
+    std::cerr << "juvo-host: --gui needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is "
+                 "set; leave out --gui to chat in the terminal\n";
+    return nullptr;
+  }
+  // Qt's complaints while it looks for a display are replaced by the one line above.
+  QtMessageHandler previous = qInstallMessageHandler(reportNoDisplay);
+  // Qt reads options of its own from the command line ("-plugin" among them): give it none
+  // of ours.
+  static int qtArgc = 1;
+  auto app = std::make_unique<QApplication>(qtArgc, argv);
+  qInstallMessageHandler(previous);
+  return app;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
-    if (arg == "--plugin" && i + 1 < argc) {
+    if (arg == "--plugin") {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        std::cerr << "juvo-host: the option --plugin needs a file: --plugin FILE\n";
+        usage(std::cerr);
+        return 2;
+      }
       options.plugin = argv[++i];
     } else if (arg == "--gui") {
       options.gui = true;
@@ -106,10 +153,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<QApplication> app;
   std::unique_ptr<platform::Console> console;
   if (options.gui) {
-    // Qt reads options of its own from the command line ("-plugin" among them): give it none
-    // of ours.
-    static int qtArgc = 1;
-    app = std::make_unique<QApplication>(qtArgc, argv);
+    app = startGui(argv);
+    if (!app) return 1;
   } else {
     console = std::make_unique<platform::Console>(std::cin, std::cout, ::isatty(STDIN_FILENO));
     platform::Console::install(console.get());

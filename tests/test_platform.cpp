@@ -39,6 +39,14 @@ std::filesystem::path TestPlatform::writeLanguage(std::string_view fileName,
   return moduleFolder.write("JUVO/Languages/" + std::string(fileName), xml);
 }
 
+std::filesystem::path TestPlatform::installShippedLanguage(std::string_view fileName) const {
+  std::filesystem::path target = moduleFolder.path() / "JUVO" / "Languages" / fileName;
+  std::filesystem::create_directories(target.parent_path());
+  std::filesystem::copy_file(std::filesystem::path(JUVO_EXAMPLES_DIR) / "languages" / fileName,
+                             target, std::filesystem::copy_options::overwrite_existing);
+  return target;
+}
+
 std::filesystem::path TestPlatform::writeModuleFile(std::string_view relative,
                                                     std::string_view bytes) const {
   return moduleFolder.write(relative, bytes);

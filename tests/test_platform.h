@@ -58,6 +58,9 @@ class TestPlatform {
   std::filesystem::path writeParser(std::string_view fileName, std::string_view code) const;
   // Writes a file into <module>/JUVO/Languages (e.g. "Dutch.xml"); returns its path.
   std::filesystem::path writeLanguage(std::string_view fileName, std::string_view xml) const;
+  // Copies a language file that ships (examples/languages, e.g. "Dutch.xml") into
+  // <module>/JUVO/Languages; returns its path there.
+  std::filesystem::path installShippedLanguage(std::string_view fileName) const;
   // Writes a file anywhere below the module folder ("JUVO" makes a file named JUVO).
   std::filesystem::path writeModuleFile(std::string_view relative, std::string_view bytes) const;
 

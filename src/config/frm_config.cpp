@@ -85,12 +85,13 @@ frmConfig::frmConfig(SharedObjects& shared)
   file.add("mnuUpdate", u"");
   file.add("mnuDownloadParsers", u"");
   file.addSeparator("mnuSpacer");
-  file.add("mnuClose", u"").onClick([this] { mnuClose_Click(); });
+  file.add("mnuClose", u"");
   platform::MenuItem& help = form_.addMenu("mnuHelp", u"");
   help.add("mnuUse", u"");
   help.add("mnuMakeOwnParser", u"");
   help.addSeparator("mnuSpace2");
   help.add("mnuAbout", u"");
+  wireMenus();
 
   form_.control("scripts").onClick([this] { scripts_Click(); });
   form_.control("cmdRefresh").onClick([this] { cmdRefresh_Click(); });
@@ -189,10 +190,6 @@ void frmConfig::cmdDeleteParser_Click() {
 
 void frmConfig::cmdTryCommand_Click() {
   tryParser(*script_, shared_, *this, form_);
-}
-
-void frmConfig::mnuClose_Click() {
-  form_.close();
 }
 
 }  // namespace juvo

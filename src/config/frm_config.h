@@ -1,6 +1,7 @@
 // frmConfig: the configuration window, as a form model with its logic. It lists the parser
 // files of <module>/JUVO/Parsers (VBScript files first, then JScript files), re-reads the list,
-// deletes the selected parser after a question, and carries the File and Help menus.
+// deletes the selected parser after a question, and carries the File and Help menus: the
+// language window, the update check, the maker's web pages, the About box and Close.
 //
 // The window's load event runs the load sequence: loadlang, then loadscripts, whose selection
 // of the first entry raises the click of `scripts` and so scriptschange. Captions and messages
@@ -81,7 +82,17 @@ class frmConfig final : public ConfigWindow, public EngineHost {
   void cmdRefresh_Click();
   void cmdDeleteParser_Click();
   void cmdTryCommand_Click();
+
+  // The File and Help menus (config_menus.cpp).
+  void wireMenus();
+  void mnuLang_Click();
+  void mnuUpdate_Click();
+  void mnuDownloadParsers_Click();
   void mnuClose_Click();
+  void mnuUse_Click();
+  void mnuMakeOwnParser_Click();
+  void mnuAbout_Click();
+
   void otidy_OnMessage(int32_t level, int32_t line, int32_t col, std::u16string_view Message);
 
   SharedObjects& shared_;

@@ -51,26 +51,31 @@ function info() {
   std::unique_ptr<frmConfig> window_;
 };
 
+// No label or button of `dialog` cuts its caption off.
+void expectCaptionsFit(QDialog& dialog, const std::string& language) {
+  const auto labels = dialog.findChildren<QLabel*>();
+  const auto buttons = dialog.findChildren<QPushButton*>();
+  ASSERT_EQ(labels.size(), 4);
+  ASSERT_EQ(buttons.size(), 3);
+  for (auto* label : labels) {
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+        << language << " " << label->objectName().toStdString();
+    EXPECT_LE(label->fontMetrics().height(), label->contentsRect().height());
+  }
+  for (auto* button : buttons) {
+    EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), button->width())
+        << language << " " << button->objectName().toStdString();
+    EXPECT_LE(button->sizeHint().height(), button->height() + 2);
+  }
+}
+
 // With the English captions and the renderer's font, no caption is cut off.
 TEST_F(FrmConfigQtTest, EveryCaptionFitsItsControl) {
   std::unique_ptr<QDialog> dialog = platform::qt::createFormWindow(window_->form(), nullptr);
   dialog->show();
   QApplication::processEvents();
+  expectCaptionsFit(*dialog, "English");
 
-  const auto labels = dialog->findChildren<QLabel*>();
-  const auto buttons = dialog->findChildren<QPushButton*>();
-  ASSERT_EQ(labels.size(), 4);
-  ASSERT_EQ(buttons.size(), 3);
-  for (auto* label : labels) {
-    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
-        << label->objectName().toStdString();
-    EXPECT_LE(label->fontMetrics().height(), label->contentsRect().height());
-  }
-  for (auto* button : buttons) {
-    EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), button->width())
-        << button->objectName().toStdString();
-    EXPECT_LE(button->sizeHint().height(), button->height() + 2);
-  }
   auto* list = dialog->findChild<QListWidget*>("scripts");
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->count(), 4);
@@ -94,6 +99,25 @@ TEST_F(FrmConfigQtTest, DrawsTheWindowAndEachMenu) {
   save(window, "frmConfig.png");
   save(fileMenu, "frmConfig_file_menu.png");
   save(helpMenu, "frmConfig_help_menu.png");
+}
+
+// The languages that ship fit the window as well; the Dutch one is pictured.
+TEST_F(FrmConfigQtTest, TheShippedLanguagesFitAndDutchIsDrawn) {
+  std::unique_ptr<QDialog> dialog = platform::qt::createFormWindow(window_->form(), nullptr);
+  dialog->show();
+  for (const char* language : {"German", "Dutch"}) {
+    const std::string file = std::string(language) + ".xml";
+    test_.installShippedLanguage(file);
+    test_.shared.lang->loadfromfile(test_.modulePath("JUVO/Languages/" + file));
+    window_->loadlang();
+    QApplication::processEvents();
+    ASSERT_NE(window_->form().menuItem("mnuFile").caption(), u"F&ile") << language;
+    expectCaptionsFit(*dialog, language);
+  }
+  dialog->hide();
+  EXPECT_EQ(window_->form().caption(), u"Juvo voor MSN Messenger - door Korvel");
+  save(platform::qt::grabForm(window_->form()), "frmConfig_dutch.png");
+  save(platform::qt::grabFormWithMenu(window_->form(), "mnuFile"), "frmConfig_dutch_file_menu.png");
 }
 
 }  // namespace

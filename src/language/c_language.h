@@ -7,6 +7,10 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace platform::xml {
+struct ParseError;
+}
+
 namespace juvo {
 
 class SharedObjects;
@@ -26,16 +30,29 @@ class cLanguage {
   // How many keys the table holds.
   std::size_t size() const { return strtable_.size(); }
 
+  // Rebuilds the table from the English defaults, then lays the language file at `filename`
+  // over them. The file <module>/JUVO/Languages/English.xml (exactly so, case-sensitively) is
+  // never read: English is the defaults. Reports nothing to the caller: a file that cannot be
+  // opened or is not well formed is reported in a message box (see readLanguageFile), and
+  // every other failure skips the one step it happened in. Changes neither `currentlang` nor
+  // the saved setting.
+  void loadfromfile(std::u16string_view filename);
+
  private:
   // Discards the table and adds the English defaults.
   void loaddefaults();
   // The start-up choice of language, after the defaults.
   void chooseSavedLanguage();
-  // Applies the saved language's file at `path`, found under exactly `name` + ".xml". Reading
-  // language files is not built yet: until it is, the table stays English and `currentlang`
-  // stays "English" (it must name the language the table really holds, since web addresses
-  // carry it). Then: loadfromfile(path) and currentlang = name.
-  void applySavedLanguageFile(const std::u16string& path, const std::u16string& name);
+  // Lays the entries of the language file at `filename` over the table: each child node of the
+  // root element `strings`, in document order, replaces the entry of its name (any letter case)
+  // with its text content, or adds one; the last of a name wins. A file that cannot be opened or is
+  // not well formed is reported in one box ("Error in language file PATH." CR LF, the parser's
+  // reason, "On line N: " and that line's text; titled "XML Error " and the parser's code; OK,
+  // exclamation mark) and gives nothing. A file with another root element gives nothing, silently.
+  void readLanguageFile(std::u16string_view filename);
+  void reportFileError(std::u16string_view filename, const platform::xml::ParseError& error);
+  // Puts `text` under `key`, in place of the entry of that key in any letter case.
+  void replace(std::u16string key, std::u16string text);
 
   // Keys are stored lower-cased; lookups hash and compare without regard to case, so a lookup
   // needs no lower-cased copy of its key.

@@ -85,10 +85,11 @@ TEST_F(CLanguageTest, MissingKeyRaisesKeyNotFoundNamingTheKey) {
 
 TEST_F(CLanguageTest, StartsInEnglishUnlessTheSavedNameIsExactlyAFilesName) {
   test_.writeLanguage("German.xml", "<strings><mnuFile>Datei</mnuFile></strings>");
-  // No setting, a language without a file, and names that find some file but never under
-  // exactly the saved name: other letter case, wildcards, folder parts.
-  for (std::u16string_view saved :
-       {u"", u"English", u"Dutch", u"german", u"GERMAN", u"*", u"G?rman", u"../Languages/German"}) {
+  test_.writeLanguage("Frisian.xml/inner.xml", "<strings><mnuFile>Triem</mnuFile></strings>");
+  // No setting, a language without a file, names that find some file but never under exactly
+  // the saved name (other letter case, wildcards, folder parts), and a folder named as a file.
+  for (std::u16string_view saved : {u"", u"English", u"Dutch", u"german", u"GERMAN", u"*",
+                                    u"G?rman", u"Frisian", u"../Languages/German"}) {
     if (!saved.empty()) {
       regSetValue(test_.registry, HKEY_CURRENT_USER, kSettingsKey, kLanguageSetting,
                   platform::Variant(saved));

@@ -6,9 +6,9 @@ namespace juvo {
 
 namespace {
 
+// Short enough for the four lines the language window has room for.
 constexpr auto kLangMessage = join(
-    u"If you notice errors in your language, or if your language is not listed and you "
-    u"would like to translate JUVO, please send an e-mail to ",
+    u"If your language has errors, or is missing and you would like to translate JUVO, e-mail ",
     maker::kMail, u".");
 
 constexpr auto kConfigTitle = join(u"Juvo for MSN Messenger - by ", maker::kName);

@@ -16,6 +16,11 @@ const cLanguage& SharedObjects::language() const {
   return *lang;
 }
 
+cLanguage& SharedObjects::language() {
+  if (!lang) platform::raise(platform::ErrorCode::kObjectVariableNotSet);
+  return *lang;
+}
+
 std::u16string SharedObjects::juvoFolder() const {
   return platform.moduleFolder + u"/JUVO";
 }

@@ -31,6 +31,7 @@ class SharedObjects {
   std::shared_ptr<cLanguage> lang;
   // The string table in use; raises kObjectVariableNotSet when its creation failed.
   const cLanguage& language() const;
+  cLanguage& language();
   std::u16string currentlang = u"English";
 
   // The plug-in's folders in the module folder, without a trailing '/'.

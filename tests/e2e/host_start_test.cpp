@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "host_fixture.h"
 
@@ -60,6 +63,45 @@ TEST_F(HostStart, AMissingModuleIsAClearErrorNotACrash) {
   HostRun run = runProgram(JUVO_HOST_PATH, options);
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("No plug-in at"), std::string::npos) << run.err;
+}
+
+TEST_F(HostStart, OptionMistakesAndAMissingDisplayAreOneClearLine) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::map<std::string, std::string> environment;
+    int exitCode;
+    std::string firstLine;
+  };
+  const std::map<std::string, std::string> noDisplay = {
+      {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}};
+  const std::map<std::string, std::string> unreachable = {
+      {"DISPLAY", ":97"}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}};
+  const Case cases[] = {
+      {{"--plugin"}, {}, 2, "juvo-host: the option --plugin needs a file: --plugin FILE"},
+      {{"--plugin", ""}, {}, 2, "juvo-host: the option --plugin needs a file: --plugin FILE"},
+      {{"--gui"},
+       noDisplay,
+       1,
+       "juvo-host: --gui needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set; leave "
+       "out --gui to chat in the terminal"},
+      {{"--gui"},
+       unreachable,
+       1,
+       "juvo-host: --gui could not open the display :97; leave out --gui to chat in the terminal"},
+  };
+  for (const Case& c : cases) {
+    HostOptions options;
+    options.arguments = c.arguments;
+    options.environment = c.environment;
+    options.environment["XDG_CONFIG_HOME"] = config_.path().string();
+    HostRun run = runProgram(JUVO_HOST_PATH, options);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.firstLine;
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.firstLine) << run.err;
+    // Nothing else but the usage after an option mistake; Qt's own lines are gone.
+    if (c.exitCode == 1) {
+      EXPECT_EQ(run.err, c.firstLine + "\n");
+    }
+  }
 }
 
 }  // namespace

@@ -72,6 +72,9 @@ TEST_F(ParserRun, TheConfigurationWindowShowsAndTriesTheSelectedParser) {
           "@click cmdTryCommand\n"
           "@World\n"
           "@OK\n"
+          "@click cmdTryCommand\n"
+          "@Cancel\n"
+          "@OK\n"
           "@close\n"
           "after\n");
   ASSERT_EQ(chat.exitCode, 0) << chat.err;
@@ -82,7 +85,10 @@ TEST_F(ParserRun, TheConfigurationWindowShowsAndTriesTheSelectedParser) {
   const size_t input = at(chat,
                           "[input Try command] Enter the arguments you want to run the parser "
                           "'hello' with.\n");
-  EXPECT_LT(input, at(chat, "[box Result of trying parser|OK|none] Hello, World\n"));
+  const size_t result = at(chat, "[box Result of trying parser|OK|none] Hello, World\n");
+  EXPECT_LT(input, result);
+  // "@Cancel" cancels the input box, and the trial goes on with the empty argument.
+  at(chat, "[answer cancel]\n[box Result of trying parser|OK|none] Hello, \n[answer OK]\n", result);
   EXPECT_EQ(chat.linesStartingWith("[sent]"), std::vector<std::string>{"[sent] after"});
 }
 

@@ -15,7 +15,9 @@ enum class Entries {
 };
 
 // The names (without folder, as stored) of the entries in the folder part of `pattern` whose
-// names match its last part, in the order the file system lists them. The last part may hold
+// names match its last part, in the order a Windows folder index keeps them: sorted without
+// regard to case (each UTF-16 unit upper-cased, then compared by value), so the same folder
+// lists alike on every machine. The last part may hold
 // the wildcards '*' (any run of characters) and '?' (one character); names are matched
 // without regard to case. A missing or unreadable folder, or a pattern naming no folder that
 // exists, gives an empty list; the search never fails.

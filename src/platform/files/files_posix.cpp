@@ -1,9 +1,12 @@
 // The file system on POSIX, over std::filesystem and stdio.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "platform/base/error.h"
 #include "platform/base/text.h"
@@ -25,6 +28,21 @@ fs::path nativePath(std::u16string_view path) {
   if (error == EACCES || error == EPERM || error == EROFS) code = ErrorCode::kPermissionDenied;
   if (error == EISDIR) code = ErrorCode::kPathFileAccess;
   raise(code, std::u16string(describe(code)) + u": " + std::u16string(path));
+}
+
+// Puts `names` in the order an NTFS folder index keeps them: code unit by code unit after
+// upper-casing each one. Names that differ only in case (possible here, never on Windows) keep
+// a fixed order among themselves, by their code units as stored.
+void sortAsFolderIndex(std::vector<std::u16string>& names) {
+  std::vector<std::pair<std::u16string, std::u16string>> keyed;
+  keyed.reserve(names.size());
+  for (std::u16string& name : names) {
+    std::u16string upper = toUpper(name);
+    keyed.emplace_back(std::move(upper), std::move(name));
+  }
+  std::sort(keyed.begin(), keyed.end());
+  for (size_t i = 0; i < keyed.size(); ++i)
+    names[i] = std::move(keyed[i].second);
 }
 
 }  // namespace
@@ -77,6 +95,7 @@ std::vector<std::u16string> find(std::u16string_view pattern, Entries which) {
     }
     names.push_back(std::move(name));
   }
+  sortAsFolderIndex(names);
   return names;
 }
 

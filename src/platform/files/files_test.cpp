@@ -52,12 +52,24 @@ TEST_F(FilesTest, FindListsOrdinaryFilesOnlyWhenAsked) {
   for (const char* name : {"b.vbs", "A.VBS", ".hidden.vbs", "c.js"})
     path(name, "");
   fs::create_directory(root_ / "dir.vbs");
-  auto files = find(path("*.vbs"), Entries::kOrdinaryFiles);
-  std::sort(files.begin(), files.end());
-  EXPECT_EQ(files, (std::vector<std::u16string>{u"A.VBS", u"b.vbs"}));
+  EXPECT_EQ(find(path("*.vbs"), Entries::kOrdinaryFiles),
+            (std::vector<std::u16string>{u"A.VBS", u"b.vbs"}));
   EXPECT_EQ(find(path("*.vbs"), Entries::kFilesAndFolders).size(), 4u);
   EXPECT_TRUE(find(path("nope/*.vbs"), Entries::kOrdinaryFiles).empty());
   EXPECT_TRUE(find(path(""), Entries::kOrdinaryFiles).empty());
+}
+
+// As a Windows folder index keeps them: by the upper-cased code units, whatever order the
+// directory itself holds them in; names equal but for case side by side, in a fixed order.
+TEST_F(FilesTest, FindSortsNamesWithoutRegardToCase) {
+  const std::vector<std::u16string> sorted = {
+      u"10.xml", u"9.xml",       u"a.xml",      u"ab.xml", u"a_b.xml", u"B.xml",
+      u"b.xml",  u"English.xml", u"german.xml", u"Z.xml",  u"_z.xml",  u"\u00e9t\u00e9.xml"};
+  // Created in reverse, so that creation order cannot pass for the sort.
+  for (auto name = sorted.rbegin(); name != sorted.rend(); ++name)
+    path(toUtf8(*name), "");
+  EXPECT_EQ(find(path("*.xml"), Entries::kOrdinaryFiles), sorted);
+  EXPECT_EQ(find(path("*.XML"), Entries::kFilesAndFolders), sorted);
 }
 
 TEST_F(FilesTest, ReadLinesSplitsAtCrAndCrLfOnlyAndDecodesTheAnsiCodePage) {

@@ -355,6 +355,10 @@ std::optional<std::u16string> TerminalUi::inputBox(std::u16string_view prompt,
     console.takeLine();
     answer = line->substr(1);
   }
+  // The box's Cancel button, as "@Cancel" answers any other box.
+  if (answer && equalsIgnoreCase(trimSpaces(*answer), answerName(Answer::kCancel))) {
+    answer.reset();
+  }
   console.writeLine(answer ? u"[answer " + *answer + u"]" : std::u16string(u"[answer cancel]"));
   return answer;
 }
@@ -365,13 +369,19 @@ void TerminalUi::showModal(Form& form, Form* /*owner*/) {
   form.setShown(true);
   if (form.isClosed()) return;
   Console& console = this->console();
-  bool changed = false;
+  OpenForm shown{&form, false};
+  bool& changed = shown.changed;
   int subscription = form.subscribe([&changed](const FormChange&) { changed = true; });
+  open_.push_back(&shown);
   struct Unsubscribe {
     Form& form;
     int id;
-    ~Unsubscribe() { form.unsubscribe(id); }
-  } unsubscribe{form, subscription};
+    std::vector<OpenForm*>& open;
+    ~Unsubscribe() {
+      form.unsubscribe(id);
+      open.pop_back();
+    }
+  } unsubscribe{form, subscription, open_};
 
   FormSession session(form, console);
   printForm(console, form);
@@ -395,10 +405,18 @@ void TerminalUi::showModal(Form& form, Form* /*owner*/) {
       console.takeLine();
       action = line->substr(1);
     }
-    changed = false;
+    for (OpenForm* open : open_)
+      open->changed = false;
     int showsBefore = modalShows_;
     session.perform(action);
-    if (!form.isClosed() && (changed || modalShows_ != showsBefore)) printForm(console, form);
+    if (form.isClosed()) continue;
+    for (OpenForm* behind : open_) {
+      if (behind != &shown && behind->changed) {
+        printForm(console, *behind->form);
+        behind->changed = false;
+      }
+    }
+    if (changed || modalShows_ != showsBefore) printForm(console, form);
   }
   form.close();
   console.writeLine(u"[closed " + fromUtf8(form.name()) + u"]");

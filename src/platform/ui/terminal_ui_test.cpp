@@ -75,14 +75,20 @@ TEST(TerminalBox, AnAtLineAnswersAndAnyOtherLineStaysForTheChat) {
             "[box T|AbortRetryIgnore|none] e\n[answer Abort]\n");
 }
 
-TEST(TerminalInput, AnAtLineGivesTheTextAfterItAndAnyOtherLineCancels) {
-  Terminal terminal("@weather Amsterdam\n@\nhello\n");
+TEST(TerminalInput, AnAtLineGivesTheTextAfterItAndCancelOrAnyOtherLineCancels) {
+  Terminal terminal("@weather Amsterdam\n@\n@Cancel\n@cancel \n@Cancel it\nhello\n");
   EXPECT_EQ(terminal.ui.inputBox(u"Arguments:", u"Try command", u"x"), u"weather Amsterdam");
   EXPECT_EQ(terminal.ui.inputBox(u"Again:", u"Try command", u""), u"");
+  EXPECT_EQ(terminal.ui.inputBox(u"Cancelled:", u"Try command", u"x"), std::nullopt);
+  EXPECT_EQ(terminal.ui.inputBox(u"Cancelled:", u"Try command", u"x"), std::nullopt);
+  EXPECT_EQ(terminal.ui.inputBox(u"Text:", u"Try command", u""), u"Cancel it");
   EXPECT_EQ(terminal.ui.inputBox(u"Once more:", u"Try command", u""), std::nullopt);
   EXPECT_EQ(terminal.transcript(),
             "[input Try command] Arguments:\n[answer weather Amsterdam]\n"
             "[input Try command] Again:\n[answer ]\n"
+            "[input Try command] Cancelled:\n[answer cancel]\n"
+            "[input Try command] Cancelled:\n[answer cancel]\n"
+            "[input Try command] Text:\n[answer Cancel it]\n"
             "[input Try command] Once more:\n[answer cancel]\n");
   EXPECT_EQ(terminal.rest(), "hello\n");
 }
@@ -183,7 +189,9 @@ TEST(TerminalForm, ABoxOrAnotherWindowOpenedByAnActionReadsTheNextLines) {
     languages.addItem(u"Dutch");
     languages.setText(u"English");
   });
-  languages.onClick([&] { window.form.setCaption(u"Configuratie"); });
+  languages.onClick([&] {
+    if (languages.text() == u"Dutch") window.form.setCaption(u"Configuratie");
+  });
   Answer boxAnswer = Answer::kNo;
   window.form.control("cmdRefresh").onClick([&] {
     boxAnswer = terminal.ui.messageBox(u"Sure?", Buttons::kYesNo, Icon::kQuestion, u"Refresh");
@@ -194,12 +202,22 @@ TEST(TerminalForm, ABoxOrAnotherWindowOpenedByAnActionReadsTheNextLines) {
   EXPECT_EQ(boxAnswer, Answer::kYes);
   EXPECT_TRUE(chooser.isClosed());
   std::string transcript = terminal.transcript();
-  size_t chooserShown = transcript.find(
-      "[form frmLanguage] Language\n  cmbLang (drop-down list):\n    0 > English\n    1   Dutch\n");
+  const std::string chooserText =
+      "[form frmLanguage] Language\n  cmbLang (drop-down list):\n    0 > English\n    1   Dutch\n";
+  size_t chooserShown = transcript.find(chooserText);
+  // The pick changed the window behind too: both are printed as they now are, the one
+  // behind first.
+  std::string behind = rendering("  ", "");
+  behind.replace(0, behind.find('\n') + 1, "[form frmConfig] Configuratie\n");
+  size_t bothAfterPick = transcript.find(
+      behind +
+      "[form frmLanguage] Language\n  cmbLang (drop-down list):\n    0   English\n    1 > Dutch\n");
   size_t chooserClosed = transcript.find("[closed frmLanguage]\n[form frmConfig] Configuratie\n");
   EXPECT_NE(chooserShown, std::string::npos) << transcript;
+  EXPECT_NE(bothAfterPick, std::string::npos) << transcript;
   EXPECT_NE(chooserClosed, std::string::npos) << transcript;
-  EXPECT_LT(chooserShown, chooserClosed);
+  EXPECT_LT(chooserShown, bothAfterPick);
+  EXPECT_LT(bothAfterPick, chooserClosed);
   EXPECT_TRUE(transcript.ends_with("[closed frmConfig]\n"));
 }
 
