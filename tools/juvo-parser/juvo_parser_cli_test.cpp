@@ -198,6 +198,21 @@ TEST_F(ParserTool, InfoShowsWhatTheConfigurationWindowShows) {
                             "above)\n");
 }
 
+TEST_F(ParserTool, InfoShowsTheDefaultsInTheLanguageTheUserSaved) {
+  config_.write(
+      "juvo/registry.reg",
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Korvel\\JUVO]\n\"language\"=\"Dutch\"\n");
+  const HostRun info = tool({"info", write("quiet.js", "function info() {}")});
+  EXPECT_EQ(info.exitCode, 0) << shown(info);
+  EXPECT_EQ(info.out,
+            "description: Geen beschrijving gevonden\n"
+            "syntax:      /xjuvo quiet Geen syntaxis gevonden\n"
+            "help:        Geen hulp gevonden\n");
+  // Only read: the hive is as it was.
+  EXPECT_EQ(config_.read("juvo/registry.reg"),
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Korvel\\JUVO]\n\"language\"=\"Dutch\"\n");
+}
+
 TEST_F(ParserTool, CheckFindsWhatWouldFailOrSurpriseEachOnItsLine) {
   using Findings = std::vector<std::string>;
   const struct {
