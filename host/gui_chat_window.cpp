@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/base/text.h"
+#include "platform/registry/registry.h"
 
 namespace host {
 
@@ -49,10 +50,17 @@ GuiChatWindow::GuiChatWindow(Chat& chat, const std::vector<PluginClient::Command
   inputRow->addWidget(input_, 1);
   inputRow->addWidget(send);
 
+  status_ = new QLabel;
+  status_->setWordWrap(true);
+  status_->setTextFormat(Qt::PlainText);
+  status_->setStyleSheet(QStringLiteral("QLabel { color: #8a1f11; }"));
+  status_->hide();
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(commandsLabel);
   layout->addWidget(conversation_, 1);
   layout->addLayout(inputRow);
+  layout->addWidget(status_);
 
   toast_ = new QLabel(this);
   toast_->setWordWrap(true);
@@ -66,6 +74,24 @@ GuiChatWindow::GuiChatWindow(Chat& chat, const std::vector<PluginClient::Command
 
   connect(input_, &QLineEdit::returnPressed, this, &GuiChatWindow::sendInput);
   connect(send, &QPushButton::clicked, this, &GuiChatWindow::sendInput);
+}
+
+GuiChatWindow::~GuiChatWindow() {
+  if (reporting_) reporting_->setReportListener({});
+}
+
+void GuiChatWindow::showReportsOf(platform::Registry& registry) {
+  if (reporting_) reporting_->setReportListener({});
+  reporting_ = &registry;
+  registry.setReportListener([this](const std::string& report) {
+    // The latest report shows; each is one line, and there are seldom two.
+    status_->setText(QString::fromLocal8Bit(report.data(), static_cast<qsizetype>(report.size())));
+    status_->show();
+  });
+}
+
+QString GuiChatWindow::status() const {
+  return status_->text();
 }
 
 void GuiChatWindow::sendInput() {

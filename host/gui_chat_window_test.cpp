@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <cstdlib>
 
 #include "fake_plugin.h"
+#include "platform/registry/registry.h"
+#include "temp_folder.h"
 
 namespace host {
 namespace {
@@ -67,6 +70,42 @@ TEST(GuiChatWindow, ToastsAppearAsANoticeWithHeadingMessageAndLink) {
     window.type(QStringLiteral("see you"));
     ASSERT_TRUE(window.grab().save(QString::fromUtf8(folder) + QStringLiteral("/host_gui.png")));
   }
+}
+
+TEST(GuiChatWindow, TheSettingsHivesReportsShowInTheStatusLine) {
+  juvo::testing::TempFolder config;
+  auto damage = [&](const std::string& line) {
+    config.write("registry.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n" + line + "\n");
+  };
+  platform::Registry registry(config.path() / "registry.reg");
+  auto read = [&] {
+    HKEY key = nullptr;
+    if (registry.RegOpenKeyA(HKEY_CURRENT_USER, "Software", &key) == ERROR_SUCCESS)
+      registry.RegCloseKey(key);
+  };
+  damage("junk");
+  read();  // reported before there is a window
+
+  FakePlugin plugin;
+  Chat chat(plugin, {});
+  {
+    GuiChatWindow window(chat, commands());
+    window.show();
+    EXPECT_TRUE(window.status().isEmpty());
+    window.showReportsOf(registry);
+    EXPECT_TRUE(window.status().contains(
+        QStringLiteral("1 damaged line skipped (line 4: neither a key nor a value)")))
+        << window.status().toStdString();
+    damage("more junk");
+    read();
+    EXPECT_TRUE(window.status().contains(QStringLiteral(".damaged.1")))
+        << window.status().toStdString();
+    EXPECT_TRUE(window.conversation().isEmpty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  }
+  // Once the window is gone, reports no longer reach it.
+  damage("still more junk");
+  read();
 }
 
 }  // namespace

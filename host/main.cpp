@@ -75,6 +75,7 @@ int runGui(host::PluginClient& plugin, QApplication& app) {
   std::vector<host::PluginClient::CommandInfo> commands = publishedCommands(plugin);
   host::Chat chat(plugin, commandWords(commands));
   host::GuiChatWindow window(chat, commands);
+  window.showReportsOf(platform::Registry::user());
   host::ToastListener toasts(platform::WindowMessages::system(),
                              [&](const host::Toast& toast) { window.showToast(toast); });
   window.show();

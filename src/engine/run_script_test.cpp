@@ -71,6 +71,28 @@ TEST_F(RunScriptTest, ScriptErrorsShowTheParserErrorBoxWithTheHostsLineNumber) {
   EXPECT_EQ(parserErrors().size(), 4u);
 }
 
+TEST_F(RunScriptTest, AnErrorTheParserHandlesShowsNoBoxAndOneErrorShowsOne) {
+  EXPECT_EQ(run("handled.js",
+                "function run(){try{engine.output({toString:function(){throw 1;}});}"
+                "catch(e){engine.output(\"handled\");}}"),
+            u"handled");
+  EXPECT_TRUE(shown().empty());
+  // A toString that outputs its own object nests until the calls nest too deep: one error.
+  EXPECT_NE(failure("selfish.js",
+                    "var o = {toString: function () { engine.output(o); return 'x'; }};\r\n"
+                    "function run() { engine.output(o); }\r\n"),
+            0);
+  EXPECT_EQ(parserErrors().size(), 1u);
+  EXPECT_TRUE(lastErrorOnLine(3));
+  // The box of an error on a long line keeps every field, the text cut to what a box shows.
+  EXPECT_NE(failure("wide.js", "var s = '" + std::string(1 << 20, 'x') + "' +;\r\n"), 0);
+  const std::u16string box = parserErrors().back();
+  EXPECT_LT(box.size(), 1000u);
+  EXPECT_NE(box.find(u"\r\nText: var s = 'xxx"), std::u16string::npos);
+  EXPECT_NE(box.find(u"x\u2026\r\nNumber: "), std::u16string::npos);
+  EXPECT_TRUE(lastErrorOnLine(2));
+}
+
 TEST(ParserErrorMessage, FramesEveryFieldOnItsOwnLine) {
   platform::ScriptError error;
   error.assign({.number = static_cast<int32_t>(0x800A03EA),

@@ -2,7 +2,12 @@
 // setting and the plug-in's folders, as a user meets them on a fresh machine.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,6 +50,48 @@ TEST_F(HostStart, ASecondRunWritesNothingNewToTheHive) {
   ASSERT_EQ(second.exitCode, 0) << second.err;
   EXPECT_EQ(config_.read("juvo/registry.reg"), before);
   EXPECT_EQ(fs::last_write_time(hive()), writtenAt);
+}
+
+// Whatever the settings file holds, the chat goes on; the one line about it goes to the
+// terminal, never into a box or the conversation.
+TEST_F(HostStart, AHostileHiveIsReportedOnTheTerminalAndTheChatGoesOn) {
+  const std::string settings =
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Korvel\\JUVO]\n\"language\"=\"Dutch\"\n";
+  std::string deep = "[HKEY_CURRENT_USER\\S";
+  for (int i = 0; i < 1000000; ++i)
+    deep += "\\a";
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    const char* report;
+  };
+  const Case cases[] = {
+      {"a junk line", [&](const fs::path& p) { std::ofstream(p) << settings << "junk\n"; },
+       "1 damaged line skipped (line 5: neither a key nor a value)"},
+      {"a deep key", [&](const fs::path& p) { std::ofstream(p) << settings << deep << "]\n"; },
+       "1 damaged line skipped (line 5: a key more than 512 levels deep)"},
+      {"a link to /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
+       "is not read: it is not a regular file"},
+      {"a FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+       "is not read: it is not a regular file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(config_.path() / "juvo");
+    fs::create_directories(hive().parent_path());
+    c.make(hive());
+    HostRun hostile = run("/xjuvoshare\nhello\n");
+    EXPECT_EQ(hostile.exitCode, 0) << hostile.err;
+    EXPECT_EQ(hostile.linesStartingWith("[sent]").size(), 2u) << hostile.out;
+    EXPECT_EQ(hostile.out.find("[box"), std::string::npos) << hostile.out;
+    EXPECT_EQ(hostile.out.find("registry"), std::string::npos) << hostile.out;
+    EXPECT_EQ(std::count(hostile.err.begin(), hostile.err.end(), '\n'), 1) << hostile.err;
+    EXPECT_NE(hostile.err.find(c.report), std::string::npos) << hostile.err;
+    if (fs::is_regular_file(fs::symlink_status(hive()))) {
+      EXPECT_NE(config_.read("juvo/registry.reg").find("\"language\"=\"Dutch\""),
+                std::string::npos);
+    }
+  }
 }
 
 TEST_F(HostStart, ListsThePublishedCommands) {

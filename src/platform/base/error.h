@@ -24,11 +24,18 @@ class Error : public std::exception {
   // The description in UTF-8.
   const char* what() const noexcept override { return what_.c_str(); }
 
+  // True once the user has been told of this error (the script host's Error event showed
+  // it): whoever passes it on tells nobody again. A copy keeps the mark; an Error made anew
+  // from its number and description does not, so pass the error itself on.
+  bool reported() const { return reported_; }
+  void markReported() { reported_ = true; }
+
  private:
   int32_t number_;
   std::u16string description_;
   std::u16string source_;
   std::string what_;
+  bool reported_ = false;
 };
 
 // Raises the catalogue's error `code` with its standard description.

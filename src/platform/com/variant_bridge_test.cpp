@@ -105,8 +105,8 @@ TEST(VariantBridge, ReferencesAreFollowedOnceAndWhatCannotCrossIsRefused) {
       {raw(VT_DECIMAL), ErrorCode::kBadVarType},
       {raw(VT_UNKNOWN, static_cast<IUnknown*>(&plain)), ErrorCode::kTypeMismatchDisp},
   };
-  for (const auto& [v, code] : refused) {
-    EXPECT_EQ(errorOf([&] { platform::fromRaw(v); }), number(code)) << v.vt;
+  for (const auto& row : refused) {
+    EXPECT_EQ(errorOf([&] { platform::fromRaw(row.first); }), number(row.second)) << row.first.vt;
   }
   EXPECT_EQ(plain.references, 1u);
   VARIANT out;

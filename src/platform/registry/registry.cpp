@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_file.h"
@@ -65,9 +66,18 @@ struct Registry::Impl {
   std::unique_ptr<hive::Key> top;  // null until first use
   hive::FileStamp stamp;           // of the file as last read or written
   std::string savedText;           // its content then
-  bool saveBlocked = false;        // the file holds data this process could not take in
+  // The file is not to be written: it was refused or could not be read, or it is damaged and
+  // no copy of it could be kept.
+  bool saveBlocked = false;
+  bool unwritableReported = false;  // since the last save that worked
+  std::string lastReport;           // not said twice in a row
   std::unordered_map<uintptr_t, Target> handles;
   uintptr_t lastHandle = 0;
+
+  std::mutex reportMutex;  // guards what follows; taken after `mutex`, never before it
+  std::vector<std::string> reports;
+  size_t delivered = 0;  // to the listener
+  std::function<void(const std::string&)> listener;
 
   std::optional<Target> target(HKEY key) const {
     if (key == HKEY_CURRENT_USER) return Target{{hive::kCurrentUser}, true};
@@ -115,37 +125,63 @@ struct Registry::Impl {
   }
 
   void load(const hive::FileStamp& current) {
-    top = std::make_unique<hive::Key>();
+    stamp = current;
     savedText.clear();
     saveBlocked = false;
-    stamp = current;
-    if (!current.exists) return;
-    std::optional<std::string> content = hive::readFile(file);
-    if (!content) {
-      // Writing now would replace data this process never saw.
+    hive::FileContent content = current.exists ? hive::readHiveFile(file) : hive::FileContent{};
+    using Status = hive::FileContent::Status;
+    if (content.status == Status::kMissing) {
+      top = std::make_unique<hive::Key>();
+      return;
+    }
+    if (content.status != Status::kRead) {
+      // Writing would replace what this process never saw, or a file that is no hive at all:
+      // what this process holds so far stays, in memory only.
+      if (!top) top = std::make_unique<hive::Key>();
       saveBlocked = true;
+      report("registry: " + file.string() +
+             (content.status == Status::kRefused ? " is not read: " : " cannot be read: ") +
+             content.problem + "; settings are kept in memory only and the file is not written");
       return;
     }
-    hive::ParsedHive parsed = hive::parseHive(*content);
-    if (parsed.top) {
-      top = std::move(parsed.top);
-      savedText = std::move(*content);
+    hive::ParsedHive parsed = hive::parseHive(content.text);
+    top = std::move(parsed.top);
+    if (parsed.damagedCount == 0) {
+      savedText = std::move(content.text);
       return;
     }
+    salvage(content.text, parsed);
+  }
+
+  // Keeps a copy of the damaged file and puts what could be read in its place.
+  void salvage(std::string_view original, const hive::ParsedHive& parsed) {
+    std::string message = "registry: " + file.string() + ": " + describeDamage(parsed) +
+                          "; every other setting is used";
     std::string problem;
-    if (std::optional<fs::path> kept = hive::keepAside(file, problem)) {
-      std::fprintf(stderr,
-                   "registry: %s is damaged (line %zu: %s); it has been kept as %s and an empty "
-                   "registry is used\n",
-                   file.c_str(), parsed.badLine, parsed.problem.c_str(), kept->c_str());
-      stamp = hive::stampOf(file);
-    } else {
-      std::fprintf(stderr,
-                   "registry: %s is damaged (line %zu: %s) and could not be kept aside (%s); it "
-                   "is left as it is, and changes to the registry will not be saved\n",
-                   file.c_str(), parsed.badLine, parsed.problem.c_str(), problem.c_str());
+    std::optional<fs::path> copy = hive::keepCopy(file, original, problem);
+    if (!copy) {
       saveBlocked = true;
+      report(message + ", but the file could not be kept aside (" + problem +
+             "), so it is left as it is and changes are kept in memory only");
+      return;
     }
+    report(message + ", and the file as it was is kept as " + copy->string());
+    save();
+  }
+
+  static std::string describeDamage(const hive::ParsedHive& parsed) {
+    constexpr size_t kNamed = 3;
+    std::string text = std::to_string(parsed.damagedCount) +
+                       (parsed.damagedCount == 1 ? " damaged line" : " damaged lines") +
+                       " skipped (";
+    for (size_t i = 0; i < parsed.damaged.size() && i < kNamed; ++i) {
+      if (i > 0) text += ", ";
+      text += "line " + std::to_string(parsed.damaged[i].number) + ": " + parsed.damaged[i].problem;
+    }
+    if (parsed.damagedCount > kNamed) {
+      text += ", and " + std::to_string(parsed.damagedCount - kNamed) + " more";
+    }
+    return text + ")";
   }
 
   // Writes the hive when its text differs from the file's. Where the file cannot be written
@@ -154,10 +190,59 @@ struct Registry::Impl {
     if (saveBlocked) return;
     std::string text = hive::formatHive(*top);
     if (text == savedText) return;
-    if (!hive::writeFileAtomically(file, text)) return;
+    std::string problem;
+    // A file that would not be read back is not written either.
+    const bool tooLarge = text.size() > hive::kLargestHiveFile;
+    if (tooLarge) problem = "it would be larger than 64 MB";
+    if (tooLarge || !hive::writeFileAtomically(file, text, problem)) {
+      if (!unwritableReported) {
+        report("registry: changes cannot be saved to " + file.string() + " (" + problem +
+               "); they are kept in memory only");
+      }
+      unwritableReported = true;
+      return;
+    }
+    unwritableReported = false;
     savedText = std::move(text);
     stamp = hive::stampOf(file);
   }
+
+  // Called with `mutex` held; the listener gets it once the call has let go (ReportDelivery).
+  void report(std::string text) {
+    if (text == lastReport) return;
+    lastReport = text;
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::lock_guard lock(reportMutex);
+    reports.push_back(std::move(text));
+  }
+
+  // Hands the reports not yet handed to the listener.
+  void deliverReports() {
+    std::function<void(const std::string&)> to;
+    std::vector<std::string> fresh;
+    {
+      std::lock_guard lock(reportMutex);
+      if (!listener || delivered == reports.size()) return;
+      to = listener;
+      fresh.assign(reports.begin() + static_cast<std::ptrdiff_t>(delivered), reports.end());
+      delivered = reports.size();
+    }
+    for (const std::string& text : fresh)
+      to(text);
+  }
+
+  // Declared before a call takes the registry's lock, so that the reports the call made reach
+  // the listener after the lock is let go.
+  class ReportDelivery {
+   public:
+    explicit ReportDelivery(Impl& impl) : impl_(impl) {}
+    ~ReportDelivery() { impl_.deliverReports(); }
+    ReportDelivery(const ReportDelivery&) = delete;
+    ReportDelivery& operator=(const ReportDelivery&) = delete;
+
+   private:
+    Impl& impl_;
+  };
 };
 
 Registry::Registry(fs::path hiveFile) : impl_(std::make_unique<Impl>(std::move(hiveFile))) {}
@@ -176,6 +261,7 @@ const fs::path& Registry::hiveFile() const {
 LONG Registry::RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) {
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
+  Impl::ReportDelivery delivery(*impl_);
   std::lock_guard lock(impl_->mutex);
   impl_->refresh();
   auto target = impl_->target(key);
@@ -187,7 +273,7 @@ LONG Registry::RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) {
   for (const std::string& name : *names) {
     found = found ? found->subKey(name) : nullptr;
     if (!found) return ERROR_FILE_NOT_FOUND;
-    target->path.push_back(found->name);
+    target->path.push_back(found->name());
   }
   target->root = target->root && names->empty();
   *result = impl_->newHandle(std::move(*target));
@@ -197,6 +283,7 @@ LONG Registry::RegOpenKeyA(HKEY key, const char* subKey, HKEY* result) {
 LONG Registry::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
+  Impl::ReportDelivery delivery(*impl_);
   std::lock_guard lock(impl_->mutex);
   impl_->refresh();
   auto target = impl_->target(key);
@@ -206,6 +293,7 @@ LONG Registry::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
   hive::Key* found = nullptr;
   if (LONG rc = impl_->lookUp(key, found); rc != ERROR_SUCCESS) return rc;
   target->path.insert(target->path.end(), names->begin(), names->end());
+  if (!hive::depthFits(target->path)) return ERROR_INVALID_PARAMETER;
   target->root = target->root && names->empty();
   bool created = false;
   hive::createKey(*impl_->top, target->path, created);
@@ -217,6 +305,7 @@ LONG Registry::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
 LONG Registry::RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type,
                                 BYTE* data, DWORD* dataSize) {
   if (reserved || (data && !dataSize)) return ERROR_INVALID_PARAMETER;
+  Impl::ReportDelivery delivery(*impl_);
   std::lock_guard lock(impl_->mutex);
   impl_->refresh();
   hive::Key* found = nullptr;
@@ -240,9 +329,11 @@ LONG Registry::RegSetValueExA(HKEY key, const char* valueName, DWORD /*reserved*
                               const BYTE* data, DWORD dataSize) {
   std::string_view name = textOf(valueName);
   // The hive file has no way to write a line end inside a name.
-  if ((!data && dataSize > 0) || name.find_first_of("\r\n") != std::string_view::npos) {
+  if ((!data && dataSize > 0) || name.find_first_of("\r\n") != std::string_view::npos ||
+      !hive::valueNameFits(name)) {
     return ERROR_INVALID_PARAMETER;
   }
+  Impl::ReportDelivery delivery(*impl_);
   std::lock_guard lock(impl_->mutex);
   impl_->refresh();
   hive::Key* found = nullptr;
@@ -260,7 +351,17 @@ LONG Registry::RegCloseKey(HKEY key) {
   return impl_->handles.erase(numberOf(key)) > 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
+void Registry::setReportListener(std::function<void(const std::string& report)> listener) {
+  {
+    std::lock_guard lock(impl_->reportMutex);
+    impl_->listener = std::move(listener);
+    impl_->delivered = 0;
+  }
+  impl_->deliverReports();
+}
+
 LONG Registry::RegDeleteTreeA(HKEY key, const char* subKey) {
+  Impl::ReportDelivery delivery(*impl_);
   std::lock_guard lock(impl_->mutex);
   impl_->refresh();
   hive::Key* found = nullptr;

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 
 // The Windows types and constants, under their Windows names, as <windows.h> gives them.
 using LONG = int32_t;
@@ -38,9 +40,16 @@ namespace platform {
 
 // The hive is read at the first call and again whenever the file has changed on disk since
 // (another Registry or process wrote it). Every change is written at once, atomically, with the
-// folder made if need be; a change that leaves the content as it was writes nothing. Where the
-// file cannot be written, changes live on in this process only and the calls still succeed. A
-// damaged file is renamed aside (reported once on standard error) and an empty hive is used.
+// folder made if need be; a change that leaves the content as it was writes nothing. A hive
+// file reached through a symbolic link stays a link: the file it leads to is replaced.
+//
+// Trouble with the file never stops the calls, and each kind is reported once (below):
+// - Lines that do not parse, or go beyond the registry's limits, are skipped and everything
+//   else is used; the file as it was is kept beside it (<name>.damaged, .damaged.1, ...) and
+//   replaced by what was read.
+// - A file that is no regular file (a FIFO, a device, a folder), is larger than 64 MB or
+//   cannot be read is never written: the settings live in this process only.
+// - Where the file cannot be written, changes live on in this process only.
 //
 // Handles are numbers, not pointers: a closed or unknown handle gives ERROR_INVALID_HANDLE,
 // and one whose key has been deleted ERROR_KEY_DELETED. One mutex guards each Registry.
@@ -61,8 +70,10 @@ class Registry {
   // names keep the case they were created with. HKEY_CLASSES_ROOT stands for
   // HKEY_CURRENT_USER\Software\Classes. A null or empty sub-key or value name means the key
   // itself or its default value; every successful open or create gives a new handle to close.
-  // Values are stored as exactly the bytes given, with the type given. Names holding a CR or LF
-  // cannot be created (ERROR_INVALID_PARAMETER) and so are never found.
+  // Values are stored as exactly the bytes given, with the type given. The registry's limits
+  // hold: a key name of at most 255 characters, keys at most 512 levels below the root, a value
+  // name of at most 16,383 characters. Names beyond them, or holding a CR or LF, cannot be
+  // created (ERROR_INVALID_PARAMETER) and so are never found.
   LONG RegOpenKeyA(HKEY key, const char* subKey, HKEY* result);
   LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result);
   LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
@@ -73,6 +84,12 @@ class Registry {
   // Deletes the sub-key and everything below it; with a null or empty sub-key, everything
   // below `key` (the key itself stays).
   LONG RegDeleteTreeA(HKEY key, const char* subKey);
+
+  // Each report of trouble with the hive file is one line, such as "registry: <file>: 2
+  // damaged lines skipped (...)". It is written to standard error, and handed to the listener,
+  // which first gets every report made before it was set. The listener runs on the thread
+  // whose call met the trouble, outside the registry's lock; an empty one stops the handing.
+  void setReportListener(std::function<void(const std::string& report)> listener);
 
  private:
   struct Impl;

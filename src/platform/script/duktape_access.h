@@ -13,6 +13,10 @@ bool reachedFromCallSite(duk_context* ctx);
 // True when the value at `index` is a Date object.
 bool isDateObject(duk_context* ctx, duk_idx_t index);
 
+// How many of the object's first elements are stored in its array part (present or not):
+// those a walk over it reads fast. 0 for an object without one, such as a sparse array.
+duk_uint32_t storedElementCount(duk_context* ctx, duk_idx_t index);
+
 // The user data given to duk_create_heap().
 void* heapUserData(duk_context* ctx);
 

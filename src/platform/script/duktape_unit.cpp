@@ -35,6 +35,12 @@ bool isDateObject(duk_context* ctx, duk_idx_t index) {
   return object != nullptr && DUK_HOBJECT_GET_CLASS_NUMBER(object) == DUK_HOBJECT_CLASS_DATE;
 }
 
+duk_uint32_t storedElementCount(duk_context* ctx, duk_idx_t index) {
+  duk_hobject* object = duk_get_hobject(reinterpret_cast<duk_hthread*>(ctx), index);
+  if (object == nullptr || !DUK_HOBJECT_HAS_ARRAY_PART(object)) return 0;
+  return DUK_HOBJECT_GET_ASIZE(object);
+}
+
 void* heapUserData(duk_context* ctx) {
   return reinterpret_cast<duk_hthread*>(ctx)->heap->heap_udata;
 }

@@ -11,6 +11,8 @@ namespace platform::jscript {
 namespace {
 
 constexpr const char* kSourceKey = DUK_HIDDEN_SYMBOL("source");
+// On an Error made from a host failure the user has been told of already.
+constexpr const char* kReportedKey = DUK_HIDDEN_SYMBOL("reported");
 constexpr const char* kLastThrown = "lastThrown";
 
 int32_t numberForCode(duk_errcode_t code) {
@@ -151,11 +153,13 @@ duk_ret_t onThrow(duk_context* ctx) {
 }
 
 void describeInto(duk_context* ctx, Runtime& runtime, bool compiling, ScriptErrorInfo& info,
-                  std::string& fileName) {
+                  std::string& fileName, bool& reported) {
   const duk_idx_t value = duk_get_top_index(ctx);
   const bool isError = duk_is_error(ctx, value);
   if (isError) info.number = numberForCode(duk_get_error_code(ctx, value));
   if (duk_is_object(ctx, value)) {
+    reported = duk_get_prop_string(ctx, value, kReportedKey) && duk_to_boolean(ctx, -1);
+    duk_pop(ctx);
     if (duk_get_prop_string(ctx, value, "number") && duk_is_number(ctx, -1)) {
       const double number = duk_get_number(ctx, -1);
       if (std::isfinite(number)) info.number = wrapToInt32(number);
@@ -227,28 +231,46 @@ void throwHostError(duk_context* ctx, const Error& error) {
     duk_push_lstring(ctx, source.data(), source.size());
     duk_put_prop_string(ctx, -2, kSourceKey);
   }
+  if (error.reported()) {
+    duk_push_true(ctx);
+    duk_put_prop_string(ctx, -2, kReportedKey);
+  }
   duk_throw(ctx);
   __builtin_unreachable();  // duk_throw is not declared noreturn in C++ builds
 }
 
-void stopIfAsked(duk_context* ctx) {
-  if (Runtime::of(ctx).shouldStop()) duk_error(ctx, DUK_ERR_RANGE_ERROR, "execution stopped");
+void throwScriptError(duk_context* ctx, duk_errcode_t code, const char* message) {
+  // No C file name: Duktape then blames the innermost script line, and e.fileName names the
+  // script, never a file of ours.
+  duk_error_raw(ctx, code, nullptr, 0, "%s", message);
+  __builtin_unreachable();  // duk_error_raw is not declared noreturn in C++ builds
 }
 
-ScriptErrorInfo describeThrown(Runtime& runtime, bool compiling) {
+void stopIfAsked(duk_context* ctx) {
+  if (Runtime::of(ctx).shouldStop())
+    throwScriptError(ctx, DUK_ERR_RANGE_ERROR, "execution stopped");
+}
+
+ScriptErrorInfo describeThrown(Runtime& runtime, bool compiling, bool* reported) {
   ScriptErrorInfo info;
   info.number = kUncaughtExceptionNumber;
   info.source = compiling ? kCompilationErrorSource : kRuntimeErrorSource;
   std::string fileName;
   bool described = false;
+  bool wasReported = false;
+  if (reported) *reported = false;
   try {
     described = runtime.protect(
-        [&](duk_context* ctx) { describeInto(ctx, runtime, compiling, info, fileName); }, 1);
+        [&](duk_context* ctx) {
+          describeInto(ctx, runtime, compiling, info, fileName, wasReported);
+        },
+        1);
   } catch (const std::exception&) {
     // Whatever was gathered stands.
     return info;
   }
   if (!described) duk_pop(runtime.context());
+  if (reported) *reported = wasReported;
   if (info.line > 0) {
     if (auto text = runtime.sourceLine(fileName, info.line)) info.text = std::move(*text);
   }
@@ -262,7 +284,7 @@ void throwScriptFailure(Runtime& runtime, bool compiling) {
     failure.kind = ScriptFailure::Kind::kStopped;
     throw failure;
   }
-  failure.info = describeThrown(runtime, compiling);
+  failure.info = describeThrown(runtime, compiling, &failure.reported);
   throw failure;
 }
 

@@ -46,15 +46,22 @@ std::optional<Error> callHost(Body&& body) {
 }
 
 // Throws a host failure into the script as an Error: its message is the description, its
-// `number` the error's number; the script line that called the host is blamed.
+// `number` the error's number; the script line that called the host is blamed. An error marked
+// reported keeps the mark on the Error, through catch and throw, so that it raises no second
+// Error event when it leaves the script.
 [[noreturn]] void throwHostError(duk_context* ctx, const Error& error);
+
+// Throws an Error of `code` raised by our native code into the script, blaming the script
+// line that called it: the line and e.fileName are the script's, never a file of ours.
+[[noreturn]] void throwScriptError(duk_context* ctx, duk_errcode_t code, const char* message);
 
 // Stops the script from a host call when the time-out has passed or the host was reset.
 void stopIfAsked(duk_context* ctx);
 
 // Describes the thrown value on the stack top, which is consumed. `compiling` when the
-// compiler threw it.
-ScriptErrorInfo describeThrown(Runtime& runtime, bool compiling);
+// compiler threw it. `reported`, when given, tells whether it is a host failure the user has
+// been told of already (see throwHostError).
+ScriptErrorInfo describeThrown(Runtime& runtime, bool compiling, bool* reported = nullptr);
 
 // After a failed protected call, with the thrown value on the stack top (consumed): throws
 // the ScriptFailure that reports it, or a stop when the script was being stopped.

@@ -2,11 +2,18 @@
 
 #include <cstring>
 
+#include "platform/script/duktape_access.h"
+#include "platform/script/jscript_errors.h"
+
 namespace platform::jscript {
 
 namespace {
 
-constexpr double kLongestWalk = 1 << 22;
+// The characters of a page as large as a fetch may bring, one element each.
+constexpr double kLongestWalk = 1 << 24;
+// Elements beyond the array part are looked up one by one, through the prototypes: some ten
+// times slower a step than stored ones.
+constexpr double kLongestMissingWalk = 1 << 20;
 // Duktape's sort compares without script code in between, and slowly.
 constexpr double kLongestSort = 1 << 17;
 constexpr const char* kOriginalKey = DUK_HIDDEN_SYMBOL("original");
@@ -20,8 +27,9 @@ duk_ret_t guardedArrayMethod(duk_context* ctx) {
     duk_get_prop_string(ctx, -1, "length");
     const double length = duk_to_number(ctx, -1);
     duk_pop(ctx);
-    if (length > (plainSort ? kLongestSort : kLongestWalk)) {
-      duk_error(ctx, DUK_ERR_RANGE_ERROR, "array too long for this operation");
+    const double missing = length - storedElementCount(ctx, -1);
+    if (length > (plainSort ? kLongestSort : kLongestWalk) || missing > kLongestMissingWalk) {
+      throwScriptError(ctx, DUK_ERR_RANGE_ERROR, "Array too long for this operation");
     }
   }
   duk_push_current_function(ctx);

@@ -7,9 +7,11 @@
 
 namespace platform::jscript {
 
-// Array.prototype's methods (but push and pop) refuse arrays, or array-likes, longer than a
-// few million elements, and sort without a comparator longer than about a hundred thousand;
-// they raise a RangeError instead.
+// Array.prototype's methods (but push and pop) refuse, with a RangeError blamed on the
+// script's line, what would keep them busy far past the time-out: more than 2^24 elements
+// (every character of a 16 MB page is fine), more than 2^20 elements that are not stored
+// (a walk over missing ones is slow: `new Array(1e7).join()`), and a sort without a
+// comparator of more than 2^17.
 void installArrayGuards(duk_context* ctx);
 
 }  // namespace platform::jscript

@@ -26,8 +26,10 @@ namespace platform::jscript {
 namespace {
 
 // A script that allocates without end fails with a RangeError before the machine suffers;
-// the limit also bounds how long a single built-in can work on what the script built.
-constexpr size_t kHeapLimit = size_t{256} << 20;
+// the limit also bounds how long a single built-in can work on what the script built. It
+// leaves room for a 16 MB page split into characters (16 bytes an element: 256 MB), one
+// copy of that array and the strings around them.
+constexpr size_t kHeapLimit = size_t{1} << 30;
 
 struct alignas(std::max_align_t) BlockHeader {
   size_t size;

@@ -77,7 +77,7 @@ class ScriptControl::Impl final : public ScriptSite {
 
   void addCode(std::u16string_view source) {
     ScriptEngine& engine = ensureEngine();
-    enter([&] {
+    call(kHostCall, [&] {
       engine.addCode(source);
       return Variant();
     });
@@ -85,7 +85,7 @@ class ScriptControl::Impl final : public ScriptSite {
 
   void addObject(std::u16string_view name, ObjectPtr object) {
     ScriptEngine& engine = ensureEngine();
-    enter([&] {
+    call(kHostCall, [&] {
       engine.addObject(name, std::move(object));
       return Variant();
     });
@@ -93,7 +93,7 @@ class ScriptControl::Impl final : public ScriptSite {
 
   Variant run(std::u16string_view procedure, std::span<Variant> args) {
     ScriptEngine& engine = ensureEngine();
-    return enter([&] { return engine.run(procedure, args); });
+    return call(kHostCall, [&] { return engine.run(procedure, args); });
   }
 
   ScriptError& error() { return error_; }
@@ -115,7 +115,14 @@ class ScriptControl::Impl final : public ScriptSite {
     return false;
   }
 
-  Variant enter(const std::function<Variant()>& call) override {
+  Variant enter(const std::function<Variant()>& body) override { return call(kBridgeCall, body); }
+
+ private:
+  // AddCode, AddObject and Run raise the Error event; the engine's own calls into the script
+  // (ScriptSite::enter) do not.
+  enum CallKind { kHostCall, kBridgeCall };
+
+  Variant call(CallKind kind, const std::function<Variant()>& body) {
     failIfStopping();
     if (depth_ >= kMaxNesting) {
       raise(ErrorCode::kOutOfStackSpace,
@@ -130,10 +137,10 @@ class ScriptControl::Impl final : public ScriptSite {
     Variant result;
     ++depth_;
     try {
-      result = call();
+      result = body();
     } catch (const ScriptFailure& failure) {
       --depth_;
-      fail(failure, outermost);
+      fail(failure, kind, outermost);
     } catch (...) {
       --depth_;
       if (outermost) settleStop();
@@ -144,7 +151,6 @@ class ScriptControl::Impl final : public ScriptSite {
     return result;
   }
 
- private:
   Language* find(std::u16string_view name) {
     for (auto& language : languages_) {
       if (language.answersTo(name)) return &language;
@@ -170,7 +176,7 @@ class ScriptControl::Impl final : public ScriptSite {
     if (stopRequested_) raise(ErrorCode::kAborted, u"The script was stopped by a reset");
   }
 
-  [[noreturn]] void fail(const ScriptFailure& failure, bool outermost) {
+  [[noreturn]] void fail(const ScriptFailure& failure, CallKind kind, bool outermost) {
     if (failure.kind == ScriptFailure::Kind::kStopped || timedOut_ || stopRequested_) {
       if (outermost) {
         settleStop();
@@ -179,9 +185,27 @@ class ScriptControl::Impl final : public ScriptSite {
       }
       raise(ErrorCode::kAborted, u"The script was stopped");
     }
-    error_.assign(failure.info);
-    if (owner_.onError) owner_.onError();
-    throw platform::Error(failure.info.number, failure.info.description, failure.info.source);
+    platform::Error error(failure.info.number, failure.info.description, failure.info.source);
+    if (failure.reported) error.markReported();
+    if (kind == kHostCall && !error.reported()) {
+      ScriptErrorInfo shown = failure.info;
+      shown.text = cutForBox(std::move(shown.text));
+      shown.description = cutForBox(std::move(shown.description));
+      error_.assign(std::move(shown));
+      if (owner_.onError) owner_.onError();
+      error.markReported();
+    }
+    throw error;
+  }
+
+  // At most kLongestErrorText units, never half a surrogate pair, "…" where it was cut.
+  static std::u16string cutForBox(std::u16string text) {
+    if (text.size() <= kLongestErrorText) return text;
+    size_t keep = kLongestErrorText - 1;
+    if (text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF) --keep;
+    text.resize(keep);
+    text.push_back(u'\u2026');
+    return text;
   }
 
   // After the outermost call: carries out a reset asked for during it, then reports a

@@ -7,10 +7,14 @@
 // in it.
 //
 // Failures:
-// - A script error (compile or run time) that the script does not handle fills Error(),
-//   raises onError while the failing call is still in progress, then the call throws
-//   platform::Error with the script error's number and description. A nested call that fails
-//   raises its own event; the error then reaches the calling script as an ordinary error.
+// - A script error (compile or run time) that leaves the script into AddCode or Run fills
+//   Error(), raises onError while the failing call is still in progress, then the call throws
+//   platform::Error with the script error's number, description and source, marked reported.
+//   So each error raises one event: one the script handles raises none, and a nested Run's
+//   error raises its event there, then reaches the calling script as an ordinary error that
+//   raises no further event, whether that script handles it or not (script_engine.h tells
+//   how every engine keeps to this). Script code run through ScriptSite::enter (a toString
+//   the bridge calls, a script function a host object holds) raises no event at all.
 // - The time-out stops the script wherever it is, nested calls included; once everything
 //   has unwound, onTimeout is raised (its handler may Reset) and the outermost call throws
 //   kTimeout. Nested calls that are stopped throw kTimeout without an event. onError is not
@@ -37,6 +41,9 @@
 #include "platform/script/script_error.h"
 
 namespace platform {
+
+// The longest Text and Description the Error object holds.
+inline constexpr size_t kLongestErrorText = 500;
 
 class ScriptControl {
  public:
@@ -73,7 +80,8 @@ class ScriptControl {
   // Raises kNotImplemented when the language's engine cannot list them.
   std::vector<ScriptProcedure> Procedures();
 
-  // The last script error.
+  // The last script error. Its Text and Description are cut to kLongestErrorText UTF-16
+  // units, so that a box can show them: a longer one keeps its start and ends in "…".
   ScriptError& Error();
 
   std::chrono::milliseconds timeout() const;

@@ -181,12 +181,99 @@ TEST_F(ScriptControlTest, HostCallsBackIntoTheScriptAndFailuresTravelOutward) {
   EXPECT_EQ(host->child->text, u"set by callback");
   EXPECT_TRUE(events.empty());
 
-  // The failed callback reports; its caller may catch it, or fail and report in its turn.
+  // The failed callback reports, with its own line; its caller may catch the failure or fail
+  // with it, and either way reports nothing more.
   EXPECT_EQ(toInt32(run(u"caught")), kTypeError);
   EXPECT_EQ(events, Events{errorEvent(kTypeError)});
   EXPECT_EQ(failure(u"uncaught"), kTypeError);
-  EXPECT_EQ(events, Events(3, errorEvent(kTypeError)));
-  EXPECT_EQ(control.Error().Line(), 12);
+  EXPECT_EQ(events, Events(2, errorEvent(kTypeError)));
+  EXPECT_EQ(control.Error().Line(), 11);
+}
+
+TEST_F(ScriptControlTest, OneErrorRaisesOneEventHoweverDeepAndNoneWhenTheScriptCatchesIt) {
+  load(
+      u"function throwing() { return { toString: function () { throw 1; } }; }\r\n"
+      u"function caughtConversion() {\r\n"
+      u"  try { engine.output(throwing()); } catch (e) { engine.output('handled'); }\r\n"
+      u"}\r\n"
+      u"var self = { toString: function () { engine.output(self); return 'x'; } };\r\n"
+      u"function selfOutput() { engine.output(self); }\r\n"
+      u"function manyCaught() {\r\n"
+      u"  for (var i = 0; i < 100; i++) { try { engine.output(throwing()); } catch (e) {} }\r\n"
+      u"  return i;\r\n"
+      u"}\r\n"
+      u"function broken() { null.x; }\r\n"
+      u"function rethrown() {\r\n"
+      u"  try { engine.callback('broken'); } catch (e) { throw e; }\r\n"
+      u"}\r\n"
+      u"function replaced() {\r\n"
+      u"  try { engine.callback('broken'); } catch (e) { throw new Error('new'); }\r\n"
+      u"}\r\n"
+      u"function uncaughtConversion() { engine.output(throwing()); }");
+  struct Case {
+    const char16_t* procedure;
+    int32_t failure;  // 0: it completes
+    Events events;
+    int32_t line;  // the Error object's, after the last event
+  };
+  const Case cases[] = {
+      // A script function the bridge calls is no host call: its error is the caller's.
+      {u"caughtConversion", 0, {}, 0},
+      {u"manyCaught", 0, {}, 0},
+      {u"uncaughtConversion", kUncaught, {errorEvent(kUncaught)}, 18},
+      // Nested through the bridge until calls nest too deep: still one error.
+      {u"selfOutput",
+       numberOf(ErrorCode::kOutOfStackSpace),
+       {errorEvent(numberOf(ErrorCode::kOutOfStackSpace))},
+       6},
+      // Caught and thrown again it is the same error; a new one is reported in its turn.
+      {u"rethrown", kTypeError, {errorEvent(kTypeError)}, 11},
+      {u"replaced", kUncaught, {errorEvent(kTypeError), errorEvent(kUncaught)}, 16},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8(c.procedure));
+    events.clear();
+    control.Error().Clear();
+    EXPECT_EQ(failure(c.procedure), c.failure);
+    EXPECT_EQ(events, c.events);
+    EXPECT_EQ(control.Error().Line(), c.line);
+  }
+  EXPECT_EQ(host->outputs, std::vector<std::u16string>{u"handled"});
+  EXPECT_EQ(control.Error().Text(),
+            u"  try { engine.callback('broken'); } catch (e) { throw new Error('new'); }");
+}
+
+TEST_F(ScriptControlTest, TheErrorObjectHoldsNoMoreThanABoxCanShow) {
+  const std::u16string smiles = [] {
+    std::u16string text;
+    for (int i = 0; i < 1000; ++i)
+      text += u"\U0001F600";
+    return text;
+  }();
+  // The cut falls after a whole pair, or would fall inside one.
+  const std::u16string lines[] = {
+      u"var s = '" + std::u16string(200000, u'x') + u"' +;",
+      u"var s = '" + smiles + u"' +;",
+      u"var s = '_" + smiles + u"' +;",
+  };
+  for (const std::u16string& line : lines) {
+    events.clear();
+    EXPECT_EQ(errorNumberOf([&] { control.AddCode(u"var before;\r\n" + line); }), kSyntaxError);
+    ASSERT_EQ(events.size(), 1u);
+    const std::u16string& text = control.Error().Text();
+    ASSERT_GE(text.size(), kLongestErrorText - 1);
+    EXPECT_LE(text.size(), kLongestErrorText);
+    EXPECT_EQ(text.back(), u'\u2026');
+    const std::u16string_view kept = std::u16string_view(text).substr(0, text.size() - 1);
+    EXPECT_EQ(line.substr(0, kept.size()), kept);
+    EXPECT_FALSE(kept.back() >= 0xD800 && kept.back() <= 0xDBFF);
+    EXPECT_EQ(control.Error().Line(), 2);
+  }
+  load(u"function run() { throw new Array(1000).join('d'); }");
+  EXPECT_EQ(failure(u"run"), kUncaught);
+  EXPECT_EQ(control.Error().Description(), std::u16string(kLongestErrorText - 1, u'd') + u"\u2026");
+  EXPECT_EQ(errorNumberOf([&] { control.AddCode(u"var s = 'short' +;"); }), kSyntaxError);
+  EXPECT_EQ(control.Error().Text(), u"var s = 'short' +;");
 }
 
 TEST_F(ScriptControlTest, ErrorsGiveLineAndTextOfTheSourceAsAdded) {
@@ -316,9 +403,11 @@ TEST_F(ScriptControlTest, ScriptFunctionsHeldByTheHostFollowTheSameRulesUntilRes
     return host->held->invoke(kDefaultMember, kMethod, args);
   };
   EXPECT_EQ(call(0), Variant(u"ok"));
+  // The host's own call of a script function is no AddCode or Run: its error comes back to
+  // the host as a failure, without an event.
   EXPECT_EQ(errorNumberOf([&] { call(-1); }), kUncaught);
   EXPECT_EQ(errorNumberOf([&] { call(1); }), numberOf(ErrorCode::kTimeout));
-  EXPECT_EQ(events, (Events{errorEvent(kUncaught), "timeout"}));
+  EXPECT_EQ(events, (Events{"timeout"}));
 
   control.Reset();
   EXPECT_EQ(errorNumberOf([&] { call(0); }), numberOf(ErrorCode::kObjectRequired));
@@ -384,12 +473,22 @@ TEST_F(LongTimeoutTest, HugeBinaryOrGreedyScriptsFailCleanly) {
   EXPECT_NE(errorNumberOf([&] { control.AddCode(std::u16string(200000, u'(')); }), 0);
 
   control.AddCode(
-      u"function hog() {\r\n"
-      u"  var block = 'x';\r\n"
-      u"  while (block.length < 65536) block += block;\r\n"
-      u"  for (var parts = [];;) parts.push(block + parts.length);\r\n"
-      u"}\r\n"
+      u"function hog() { for (var parts = [];;) parts.push(new ArrayBuffer(1 << 20)); }\r\n"
       u"function sparse() { var a = []; a[1 << 23] = 1; return a.join(''); }\r\n"
+      u"function unstored() {\r\n"
+      u"  var a = new Array(5000000);\r\n"
+      u"  return a.join();\r\n"
+      u"}\r\n"
+      u"function caughtUnstored() {\r\n"
+      u"  try { new Array(5000000).join(); } catch (e) { return e.fileName + ':' + e.lineNumber; "
+      u"}\r\n"
+      u"}\r\n"
+      u"function page() {\r\n"
+      u"  var s = 'abcde';\r\n"
+      u"  while (s.length < 5000000) s += s;\r\n"
+      u"  var parts = s.split('');\r\n"
+      u"  return parts.indexOf('y') + ',' + parts.length;\r\n"
+      u"}\r\n"
       u"function plainSort() { return new Array(1 << 18).sort().length; }\r\n"
       u"function comparedSort() {\r\n"
       u"  var a = []; for (var i = 0; i < 140000; i++) a.push(-i);\r\n"
@@ -401,6 +500,15 @@ TEST_F(LongTimeoutTest, HugeBinaryOrGreedyScriptsFailCleanly) {
   // Array walks are bounded up front rather than left to the time-out.
   EXPECT_EQ(failure(u"sparse"), kRangeError);
   EXPECT_EQ(failure(u"plainSort"), kRangeError);
+  // The script's own line and text; nothing of ours, caught or not.
+  EXPECT_EQ(failure(u"unstored"), kRangeError);
+  EXPECT_EQ(control.Error().Line(), 5);
+  EXPECT_EQ(control.Error().Text(), u"  return a.join();");
+  const std::u16string where = toText(run(u"caughtUnstored"));
+  EXPECT_EQ(where.substr(where.find(u':')), u":8");
+  EXPECT_EQ(where.find(u'/'), std::u16string::npos) << toUtf8(where);
+  // Millions of characters of a page, one element each, are no reason to refuse.
+  EXPECT_EQ(run(u"page"), Variant(u"-1,5242880"));
   EXPECT_EQ(toInt32(run(u"comparedSort")), -139999);
   EXPECT_EQ(run(u"ordinary"), Variant(u"3-2-1"));
 }

@@ -1,6 +1,24 @@
 // The seam between the script host and one language's engine. The host keeps the time-out,
 // the nesting of calls, the Error object and the events; an engine compiles and runs code and
 // bridges its values to automation objects.
+//
+// One error, one Error event. The event fires once for each error that leaves script code
+// into one of the host's own calls: AddCode, Run, and so a Run that a host object makes while
+// the script calls it (getXML calling the parser's callback procedures). Never for an error
+// the script handles, never once per level of nesting. Every engine keeps to it thus:
+// - An error the script handles (try/catch, On Error Resume Next) is no failure: addCode and
+//   run complete. They throw ScriptFailure only for an error that leaves the script.
+// - A host object's failure reaches the script as an ordinary run-time error of its language,
+//   with its number, description and source; the script may handle it.
+// - When that failure is a platform::Error with reported() set (a nested Run whose error has
+//   raised its event already), the error stays marked while it travels through the script:
+//   caught and thrown again (throw e; Err.Raise of the same Err) it is the same error, and
+//   when it leaves the script the ScriptFailure carries `reported`, so that the host raises
+//   no second event. An error the script makes anew is a new error.
+// - Script code that the engine runs for a host object outside AddCode and Run (a toString or
+//   valueOf the bridge calls, a script function the host was handed) goes through
+//   ScriptSite::enter, which raises no event: its error belongs to the script code whose
+//   call led there, and comes back to it as a host object's failure.
 #pragma once
 
 #include <exception>
@@ -39,6 +57,9 @@ struct ScriptFailure : std::exception {
   enum class Kind { kError, kStopped };
   Kind kind = Kind::kError;
   ScriptErrorInfo info;  // for kError
+  // For kError: the error came from a host object as a platform::Error marked reported (see
+  // above); the host raises no Error event for it again.
+  bool reported = false;
 
   const char* what() const noexcept override { return "script failure"; }
 };
@@ -62,9 +83,12 @@ class ScriptSite {
   // unwinds instead while this is true.
   virtual bool shouldStop() = 0;
 
-  // Makes `call` a call into the script under the host's rules (time-out, nesting, Error
-  // event), as AddCode and Run are. For calls that do not come through the host, such as a
-  // host object calling a script function it was handed.
+  // Makes `call` a call into the script under the host's time-out and nesting, for script
+  // code run outside AddCode and Run: a toString or valueOf the engine's bridge calls, a
+  // script function a host object was handed. It is no host call: a ScriptFailure thrown by
+  // `call` raises no Error event and leaves the Error object alone; it comes back as a
+  // platform::Error (its number, description and source), for the script code that caused
+  // the call to handle or to fail with.
   virtual Variant enter(const std::function<Variant()>& call) = 0;
 };
 

@@ -1,0 +1,3 @@
+function run() {
+  engine.output('Hello, ' + 'World');
+}

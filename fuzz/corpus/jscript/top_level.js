@@ -1,0 +1,2 @@
+engine.output('too early');
+function run() {}
