@@ -1,7 +1,8 @@
 // Test support for the engine's tests: a test platform with the English string table, and a
-// script host of the tests' own with the engine's event handlers wired on. The fixture lends
-// the engine object what the configuration window would (engine_host.h): its script host's Run,
-// the platform's web transfer and the tidy step with its boxes.
+// script host of the tests' own, every language registered, with the engine's event handlers
+// wired on. The fixture lends the engine object what the configuration window would
+// (engine_host.h): its script host's Run, the platform's web transfer and the tidy step with its
+// boxes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,6 +38,7 @@ class EngineTest : public ::testing::Test, public EngineHost {
  protected:
   explicit EngineTest(std::chrono::milliseconds timeout = kRoomyTimeout)
       : script(timeout, scriptServicesOf(test.platform)) {
+    registerScriptEngines(script);
     test.shared.lang = std::make_unique<cLanguage>(test.shared);
     wireScriptEvents(script, test.shared);
   }

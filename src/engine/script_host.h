@@ -19,6 +19,9 @@ platform::ScriptServices scriptServicesOf(platform::Platform& platform);
 // no file system, shell or network object exists for a parser.
 void registerParserObjects(platform::ObjectCatalogue& catalogue, platform::WebTransfer& web);
 
+// Registers every script language beside the built-in JScript: VBScript, our interpreter.
+void registerScriptEngines(platform::ScriptControl& script);
+
 // A script host, language "VBScript", with JScript and VBScript available.
 std::unique_ptr<platform::ScriptControl> makeScriptHost(platform::Platform& platform);
 

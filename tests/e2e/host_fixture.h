@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "host_runner.h"
@@ -16,11 +17,13 @@ class HostTest : public ::testing::Test {
  protected:
   HostTest() { std::filesystem::copy_file(JUVO_MODULE_PATH, moduleFolder_.path() / "juvo.so"); }
 
-  HostRun run(const std::string& input) {
+  // Runs the host with `input`; `environment` adds to its environment (JUVO_SCRIPT_TIMEOUT_MS).
+  HostRun run(const std::string& input, std::map<std::string, std::string> environment = {}) {
     HostOptions options;
     options.arguments = {"--plugin", (moduleFolder_.path() / "juvo.so").string()};
     options.input = input;
-    options.environment = {{"XDG_CONFIG_HOME", config_.path().string()}};
+    options.environment = std::move(environment);
+    options.environment["XDG_CONFIG_HOME"] = config_.path().string();
     return runProgram(JUVO_HOST_PATH, options);
   }
 

@@ -119,7 +119,7 @@ class Dictionary final : public DispatchObject {
 
   Entry& add(const Variant& key, Variant item) {
     KeyIdentity identity = identityOf(key, mode_);
-    if (index_.contains(identity)) raise(ErrorCode::kKeyAlreadyExists);
+    if (index_.contains(identity)) raise(ErrorCode::kKeyAlreadyAssociated);
     index_.emplace(std::move(identity), entries_.size());
     entries_.push_back({key, std::move(item)});
     return entries_.back();
@@ -158,7 +158,7 @@ class Dictionary final : public DispatchObject {
     KeyIdentity identity = identityOf(newKey, mode_);
     if (index_.contains(identity)) {
       if (identity == it->first) return;
-      raise(ErrorCode::kKeyAlreadyExists);
+      raise(ErrorCode::kKeyAlreadyAssociated);
     }
     const size_t position = it->second;
     index_.erase(it);

@@ -65,7 +65,7 @@ TEST(Dictionary, AddsFindsAndKeepsTheOrderOfAdding) {
   EXPECT_EQ(errorNumberOf([&] {
               s.call(u"Add", {text(u"a"), text(u"again")});
             }),
-            numberOf(ErrorCode::kKeyAlreadyExists));
+            numberOf(ErrorCode::kKeyAlreadyAssociated));
   EXPECT_EQ(s[text(u"a")], text(u"one"));
 }
 
@@ -83,7 +83,7 @@ TEST(Dictionary, NumbersAndTextsAreDifferentKeys) {
   EXPECT_EQ(errorNumberOf([&] {
               s.call(u"Add", {Variant(1.0), text(u"x")});
             }),
-            numberOf(ErrorCode::kKeyAlreadyExists));
+            numberOf(ErrorCode::kKeyAlreadyAssociated));
   s.call(u"Add", {Variant(0.0), text(u"zero")});
   EXPECT_EQ(s[Variant(-0.0)], text(u"zero"));
   const ObjectPtr other = makeDictionary();
@@ -134,7 +134,7 @@ TEST(Dictionary, RemovesKeysAndRenamesThem) {
   EXPECT_EQ(errorNumberOf([&] {
               s.put(u"Key", {text(u"first"), Variant(int32_t{3})});
             }),
-            numberOf(ErrorCode::kKeyAlreadyExists));
+            numberOf(ErrorCode::kKeyAlreadyAssociated));
 
   s.call(u"RemoveAll");
   EXPECT_EQ(s.count(), 0);
@@ -153,7 +153,7 @@ TEST(Dictionary, TextComparisonIgnoresCaseAndIsSetWhileEmpty) {
   EXPECT_EQ(errorNumberOf([&] {
               s.call(u"Add", {text(u"kEY"), text(u"x")});
             }),
-            numberOf(ErrorCode::kKeyAlreadyExists));
+            numberOf(ErrorCode::kKeyAlreadyAssociated));
   EXPECT_EQ(errorNumberOf([&] { s.put(u"CompareMode", {Variant(int16_t{0})}); }),
             numberOf(ErrorCode::kInvalidProcedureCall));
   s.call(u"RemoveAll");

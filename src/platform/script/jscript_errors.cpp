@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/script/cesu8.h"
+#include "platform/script/dispatch_errors.h"
 #include "platform/script/jscript_runtime.h"
 
 namespace platform::jscript {
@@ -216,7 +217,8 @@ void installErrorSupport(duk_context* ctx) {
   duk_pop(ctx);
 }
 
-void throwHostError(duk_context* ctx, const Error& error) {
+void throwHostError(duk_context* ctx, const Error& failure) {
+  const Error error = asScriptError(failure);
   const std::string message = toCesu8(error.description());
   const std::string source = toCesu8(error.source());
   // No C file name: Duktape then blames the script line that called the host.

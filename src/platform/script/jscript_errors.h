@@ -46,9 +46,10 @@ std::optional<Error> callHost(Body&& body) {
 }
 
 // Throws a host failure into the script as an Error: its message is the description, its
-// `number` the error's number; the script line that called the host is blamed. An error marked
-// reported keeps the mark on the Error, through catch and throw, so that it raises no second
-// Error event when it leaves the script.
+// `number` the error's number (dispatch failures as the run-time errors they stand for, see
+// dispatch_errors.h); the script line that called the host is blamed. An error marked reported
+// keeps the mark on the Error, through catch and throw, so that it raises no second Error
+// event when it leaves the script.
 [[noreturn]] void throwHostError(duk_context* ctx, const Error& error);
 
 // Throws an Error of `code` raised by our native code into the script, blaming the script

@@ -84,7 +84,7 @@ TEST_F(VBArrayTest, TheDictionaryWorksFromJScript) {
   EXPECT_EQ(run(u"var s = ''; for (var e = new Enumerator(d); !e.atEnd(); e.moveNext()) "
                 u"s += e.item(); s"),
             Variant(u"ab3"));
-  EXPECT_EQ(failure(u"d.Add('a', 0)"), testing::numberOf(ErrorCode::kKeyAlreadyExists));
+  EXPECT_EQ(failure(u"d.Add('a', 0)"), testing::numberOf(ErrorCode::kKeyAlreadyAssociated));
   EXPECT_EQ(failure(u"d.Remove('zz')"), testing::numberOf(ErrorCode::kElementNotFound));
 }
 

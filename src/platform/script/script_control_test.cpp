@@ -139,11 +139,12 @@ TEST_F(ScriptControlTest, ScriptUsesHostPropertiesAndMethodsAsJScriptWould) {
   EXPECT_EQ(toInt32(run(u"detached")), 42);
 
   // Misuse and host failures are script errors: reported when not caught, else catchable.
+  // Dispatch failures reach the script as the run-time errors they stand for.
   host->action = [] { throw Error(-2147467259, u"disk on fire", u"Fire department"); };
   const std::vector<std::pair<const char16_t*, int32_t>> failures = {
-      {u"engine.count = 5", numberOf(ErrorCode::kMemberNotFound)},
-      {u"engine.add()", numberOf(ErrorCode::kBadParamCount)},
-      {u"engine.output(1, 2)", numberOf(ErrorCode::kBadParamCount)},
+      {u"engine.count = 5", numberOf(ErrorCode::kNoSuchMember)},
+      {u"engine.add()", numberOf(ErrorCode::kWrongArgumentCount)},
+      {u"engine.output(1, 2)", numberOf(ErrorCode::kWrongArgumentCount)},
       {u"engine.add('x')", numberOf(ErrorCode::kTypeMismatch)},
       {u"engine.act()", -2147467259}};
   for (const auto& [code, expected] : failures) {

@@ -91,6 +91,11 @@ class TestHost : public DispatchObject {
                       return Variant();
                     })
             .method(u"next", 0, 0, [](TestHost& h, auto) { return Variant(++h.count); })
+            .method(u"bump", 1, 1,
+                    [](TestHost&, std::span<Variant> args) {
+                      args[0] = Variant(toInt32(args[0]) + 1);  // a by-reference argument
+                      return Variant();
+                    })
             .method(u"echo", 1, 1,
                     [](TestHost& h, std::span<Variant> args) { return h.echoed = args[0]; })
             .method(u"callback", 1, 3,

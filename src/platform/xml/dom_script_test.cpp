@@ -1,5 +1,5 @@
 // The DOM test table (dom_test_table.cpp) run in each script language through the script
-// host, as parsers reach the DOM.
+// host, as parsers reach the DOM. The VBScript engine is our interpreter, from src/vbscript.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -18,6 +18,7 @@
 #include "platform/script/script_control.h"
 #include "platform/ui/scripted_ui.h"
 #include "platform/xml/xml_document.h"
+#include "vbscript/vbscript_engine.h"
 
 namespace platform::xml::testing {
 namespace {
@@ -35,10 +36,58 @@ std::u16string jscriptProcedure(std::u16string_view expression) {
   return u"function test(doc) {\r\n  return (" + std::u16string(expression) + u");\r\n}";
 }
 
-// The VBScript column joins here with its procedure, e.g. one that assigns with Set when
-// IsObject(expression).
+// The expression is evaluated once (inside Array), then handed back with Set when it is an
+// object. The helpers do what an expression cannot: loops and several statements.
+std::u16string vbscriptProcedure(std::u16string_view expression) {
+  return u"Function test(doc)\r\n"
+         u"  result = Array(" +
+         std::u16string(expression) +
+         u")\r\n"
+         u"  If IsObject(result(0)) Then Set test = result(0) Else test = result(0)\r\n"
+         u"End Function\r\n"
+         u"Function NamesOf(list)\r\n"
+         u"  For Each node In list\r\n"
+         u"    If Not IsEmpty(NamesOf) Then NamesOf = NamesOf & \",\"\r\n"
+         u"    NamesOf = NamesOf & node.nodeName\r\n"
+         u"  Next\r\n"
+         u"End Function\r\n"
+         u"Function NextNodeTexts(list)\r\n"
+         u"  Set node = list.nextNode\r\n"
+         u"  Do Until node Is Nothing\r\n"
+         u"    NextNodeTexts = NextNodeTexts & node.text\r\n"
+         u"    Set node = list.nextNode()\r\n"
+         u"  Loop\r\n"
+         u"  list.reset\r\n"
+         u"  NextNodeTexts = NextNodeTexts & list.nextNode.text\r\n"
+         u"End Function\r\n"
+         // JScript's spelling of a Boolean, which the shared expected values use.
+         u"Function Lowered(b)\r\n"
+         u"  If b Then Lowered = \"true\" Else Lowered = \"false\"\r\n"
+         u"End Function\r\n"
+         u"Function Sequence(first, second) : Sequence = second : End Function\r\n"
+         u"Function CreateAndLoad\r\n"
+         u"  Set d = CreateObject(\"MSXML2.DOMDocument.3.0\")\r\n"
+         u"  d.async = False\r\n"
+         u"  loaded = d.loadXML(\"<a><b>1</b></a>\")\r\n"
+         u"  CreateAndLoad = Lowered(loaded) & \",\" & d.documentElement.text & "
+         u"Lowered(d.async)\r\n"
+         u"End Function\r\n"
+         u"Function BuildNodes(doc)\r\n"
+         u"  Set e = doc.createElement(\"note\")\r\n"
+         u"  e.appendChild doc.createTextNode(\"hi & bye\")\r\n"
+         u"  doc.documentElement.appendChild e\r\n"
+         u"  BuildNodes = doc.documentElement.lastChild.xml\r\n"
+         u"End Function\r\n"
+         u"Function ReadsNoFile\r\n"
+         u"  Set d = CreateObject(\"Microsoft.XMLDOM\")\r\n"
+         u"  ReadsNoFile = Lowered(d.load(\"/etc/hostname\")) & \",\" & "
+         u"Lowered(d.parseError.errorCode <> 0)\r\n"
+         u"End Function\r\n";
+}
+
 const Language kLanguages[] = {
     {u"JScript", &DomCase::jscript, jscriptProcedure, true},
+    {u"VBScript", &DomCase::vbscript, vbscriptProcedure, false},
 };
 
 class NoWeb final : public WebTransfer {
@@ -55,7 +104,10 @@ struct Run {
 
 class DomScriptTest : public ::testing::TestWithParam<Run> {
  protected:
-  DomScriptTest() { registerDocuments(objects, web); }
+  DomScriptTest() {
+    registerDocuments(objects, web);
+    control.registerEngine(u"VBScript", vbscript::makeVBScriptEngine);
+  }
 
   NoWeb web;
   ObjectCatalogue objects;

@@ -2,6 +2,7 @@
 // never destroyed: the string table and the configuration window stay as long as the module,
 // and a host may still call in while the process ends.
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 
 #include "config/frm_config.h"
@@ -32,6 +33,18 @@ std::u16string moduleFolder() {
   return platform::fromUtf8(platform::modulePathOf(&kInModule).parent_path().string());
 }
 
+// 20 seconds, unless JUVO_SCRIPT_TIMEOUT_MS names a shorter or longer time: end-to-end tests
+// of parsers that never end would otherwise wait the full 20 seconds each.
+std::chrono::milliseconds scriptTimeout() {
+  constexpr std::chrono::milliseconds kDefault(20000);
+  const char* setting = std::getenv("JUVO_SCRIPT_TIMEOUT_MS");
+  if (setting == nullptr) return kDefault;
+  char* end = nullptr;
+  const long value = std::strtol(setting, &end, 10);
+  if (end == setting || *end != '\0' || value <= 0 || value > 3600000) return kDefault;
+  return std::chrono::milliseconds(value);
+}
+
 }  // namespace
 
 SharedObjects& moduleSharedObjects() {
@@ -51,7 +64,7 @@ SharedObjects& moduleSharedObjects() {
       .locale = platform::userLocale(),
       .moduleFolder = moduleFolder(),
       .portalBase = maker::kPortal.text(),
-      .scriptTimeout = std::chrono::milliseconds(20000),
+      .scriptTimeout = scriptTimeout(),
   };
   static auto* shared =
       new SharedObjects(*services, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); });
