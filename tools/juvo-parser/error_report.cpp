@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/run_script.h"
 #include "platform/base/text.h"
 
 namespace juvo::tool {
@@ -82,14 +83,23 @@ int declarationLine(const std::vector<std::u16string>& hostLines, std::u16string
   return firstUse ? firstUse : 1;
 }
 
+Columns columnsOf(std::u16string_view path) {
+  return scriptLanguageFor(path) == u"VBScript" ? Columns::kFromZero : Columns::kUnknown;
+}
+
+int32_t shownColumn(const platform::ScriptErrorInfo& error, Columns columns) {
+  return columns == Columns::kFromZero && error.column >= 0 ? error.column + 1 : 0;
+}
+
 std::string formatScriptError(std::string_view file, const platform::ScriptErrorInfo& error,
-                              const std::vector<std::u16string>& hostLines) {
+                              const std::vector<std::u16string>& hostLines, Columns columns) {
   const int line = fileLineOf(error.line);
   const bool lineKnown = line > 0 && static_cast<size_t>(error.line) <= hostLines.size();
+  const int32_t column = shownColumn(error, columns);
   std::string report(file);
   if (lineKnown) {
     report += ":" + std::to_string(line);
-    if (error.column > 0) report += ":" + std::to_string(error.column);
+    if (column > 0) report += ":" + std::to_string(column);
   }
   report += ": " + platform::toUtf8(error.description);
   if (!error.source.empty()) report += " (" + platform::toUtf8(error.source) + ")";
@@ -100,8 +110,8 @@ std::string formatScriptError(std::string_view file, const platform::ScriptError
   // Where the mark goes: the column, or the line's text without its indentation.
   size_t markAt = 0;
   size_t markLength = 1;
-  if (error.column > 0) {
-    markAt = std::min(static_cast<size_t>(error.column) - 1, text.size());
+  if (column > 0) {
+    markAt = std::min(static_cast<size_t>(column) - 1, text.size());
   } else {
     while (markAt < text.size() && isSpace(text[markAt]))
       ++markAt;

@@ -24,10 +24,21 @@ int fileLineOf(int32_t hostLine);
 int declarationLine(const std::vector<std::u16string>& hostLines, std::u16string_view name,
                     bool ignoreCase);
 
+// What the error's column means, which depends on the script language: VBScript counts
+// columns from 0, as the Script Control did (its run-time errors point at the statement's
+// start); JScript (Duktape) gives none.
+enum class Columns { kUnknown, kFromZero };
+
+// The columns of the parser file at `path`, by the language it runs in.
+Columns columnsOf(std::u16string_view path);
+
+// The column as people count it, from 1; 0 when there is none.
+int32_t shownColumn(const platform::ScriptErrorInfo& error, Columns columns);
+
 // The report of `error` in the parser `file` whose source, as the host was given it, has
 // `hostLines`. Without a column the whole line is marked; without a line that the file holds,
 // the report is the first line alone ("FILE: description"). Every line ends in '\n'.
 std::string formatScriptError(std::string_view file, const platform::ScriptErrorInfo& error,
-                              const std::vector<std::u16string>& hostLines);
+                              const std::vector<std::u16string>& hostLines, Columns columns);
 
 }  // namespace juvo::tool

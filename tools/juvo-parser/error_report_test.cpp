@@ -29,41 +29,50 @@ TEST(ErrorReport, ReportsAsCompilersDoWithACaretOrTheLineMarked) {
   const auto lines = sourceLines(u"\r\nfunction run() {\r\n\tvar x = y + 1;\r\n}");
   const struct {
     platform::ScriptErrorInfo error;
+    Columns columns;
     std::string report;
   } cases[] = {
-      {error(3, 10, u"'y' is undefined"),
-       "w.js:2:10: 'y' is undefined (Microsoft JScript runtime error)\n"
+      // VBScript counts columns from 0; people, from 1.
+      {error(3, 9, u"Variable is undefined: 'y'", u"Microsoft VBScript runtime error"),
+       Columns::kFromZero,
+       "w:2:10: Variable is undefined: 'y' (Microsoft VBScript runtime error)\n"
        "    \tvar x = y + 1;\n"
        "    \t        ^\n"},
-      // No column: the line's code is marked, not its indentation.
-      {error(3, 0, u"'y' is undefined", u""),
-       "w.js:2: 'y' is undefined\n"
+      {error(3, 0, u"Type mismatch", u""), Columns::kFromZero,
+       "w:2:1: Type mismatch\n"
+       "    \tvar x = y + 1;\n"
+       "    ^\n"},
+      // JScript gives no column: the line's code is marked, not its indentation.
+      {error(3, 0, u"'y' is undefined"), Columns::kUnknown,
+       "w:2: 'y' is undefined (Microsoft JScript runtime error)\n"
        "    \tvar x = y + 1;\n"
        "    \t^~~~~~~~~~~~~~\n"},
       // A column past the end marks the end.
-      {error(2, 99, u"expected '}'"),
-       "w.js:1:99: expected '}' (Microsoft JScript runtime error)\n"
+      {error(2, 98, u"Expected end of statement", u""), Columns::kFromZero,
+       "w:1:99: Expected end of statement\n"
        "    function run() {\n"
        "                    ^\n"},
       // A line the file does not hold, or none at all: the report alone.
-      {error(9, 1, u"end of input"), "w.js: end of input (Microsoft JScript runtime error)\n"},
-      {error(1, 0, u"odd", u""), "w.js: odd\n"},
-      {error(0, 0, u"stopped", u""), "w.js: stopped\n"},
+      {error(9, 1, u"end of input"), Columns::kUnknown,
+       "w: end of input (Microsoft JScript runtime error)\n"},
+      {error(1, 0, u"odd", u""), Columns::kFromZero, "w: odd\n"},
+      {error(0, 0, u"stopped", u""), Columns::kUnknown, "w: stopped\n"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(formatScriptError("w.js", c.error, lines), c.report);
+    EXPECT_EQ(formatScriptError("w", c.error, lines, c.columns), c.report);
   }
 }
 
 TEST(ErrorReport, LongLinesShowAWindowAroundTheColumn) {
   const std::u16string longLine = std::u16string(300, u'a') + u"BAD" + std::u16string(300, u'b');
   const auto lines = sourceLines(u"\r\n" + longLine);
-  const std::string report = formatScriptError("min.js", error(2, 301, u"bad"), lines);
+  const std::string report =
+      formatScriptError("min.vbs", error(2, 300, u"bad"), lines, Columns::kFromZero);
   const std::string expectedText =
       "    ... " + std::string(50, 'a') + "BAD" + std::string(47, 'b') + " ...\n";
   const std::string expectedMark = "    " + std::string(4 + 50, ' ') + "^\n";
   EXPECT_EQ(report,
-            "min.js:1:301: bad (Microsoft JScript runtime error)\n" + expectedText + expectedMark);
+            "min.vbs:1:301: bad (Microsoft JScript runtime error)\n" + expectedText + expectedMark);
 }
 
 TEST(ErrorReport, FindsWhereAProcedureIsDeclared) {

@@ -95,7 +95,7 @@ std::vector<std::string> explainFailure(const std::string& shownFile, const RunO
                                         std::chrono::milliseconds timeout) {
   std::vector<std::string> lines;
   for (const platform::ScriptErrorInfo& error : outcome.scriptErrors)
-    addLines(lines, formatScriptError(shownFile, error, outcome.hostLines));
+    addLines(lines, formatScriptError(shownFile, error, outcome.hostLines, outcome.columns));
   const std::string description =
       outcome.failure ? platform::toUtf8(outcome.failure->description()) : std::string();
   switch (outcome.ending) {

@@ -64,13 +64,14 @@ QJsonArray boxesJson(const std::vector<ShownBox>& boxes) {
   return array;
 }
 
-QJsonArray errorsJson(const std::vector<platform::ScriptErrorInfo>& errors) {
+QJsonArray errorsJson(const Happenings& happenings) {
   QJsonArray array;
-  for (const platform::ScriptErrorInfo& error : errors) {
+  for (const platform::ScriptErrorInfo& error : happenings.scriptErrors) {
     const int line = fileLineOf(error.line);
+    const int32_t column = shownColumn(error, happenings.columns);
     array.append(QJsonObject{
         {"line", line > 0 ? QJsonValue(line) : QJsonValue()},
-        {"column", error.column > 0 ? QJsonValue(error.column) : QJsonValue()},
+        {"column", column > 0 ? QJsonValue(column) : QJsonValue()},
         {"description", q(error.description)},
         {"number", error.number},
         {"source", q(error.source)},
@@ -128,7 +129,7 @@ std::string runJson(const std::string& file, const std::string& argument,
       {"result", q(outcome.result)},
       {"chunks", chunks},
       {"boxes", boxesJson(outcome.boxes)},
-      {"errors", errorsJson(outcome.scriptErrors)},
+      {"errors", errorsJson(outcome)},
       {"failure", outcome.failure ? QJsonValue(failureJson(*outcome.failure)) : QJsonValue()},
       {"fetches", fetchesJson(outcome.fetches)},
       {"tidy", tidyJson(outcome.tidyMessages)},
@@ -144,7 +145,7 @@ std::string infoJson(const std::string& file, const InfoOutcome& outcome) {
       {"syntax", outcome.shown ? QJsonValue(q(outcome.syntax)) : QJsonValue()},
       {"help", outcome.shown ? QJsonValue(q(outcome.help)) : QJsonValue()},
       {"boxes", boxesJson(outcome.boxes)},
-      {"errors", errorsJson(outcome.scriptErrors)},
+      {"errors", errorsJson(outcome)},
       {"failure", outcome.unreadable ? QJsonValue(failureJson(*outcome.unreadable)) : QJsonValue()},
   });
 }

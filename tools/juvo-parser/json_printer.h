@@ -1,6 +1,7 @@
 // What each command prints with --json, for programs: one JSON document on standard output.
-// Texts are JSON strings; line numbers are the file's (not the script host's); times are in
-// milliseconds; error numbers are the signed 32-bit numbers scripts see.
+// Texts are JSON strings; line numbers are the file's (not the script host's) and columns count
+// from 1 (null where the language gives none); times are in milliseconds; error numbers are
+// the signed 32-bit numbers scripts see.
 //
 //   run:   {file, argument, ending, result, chunks[], boxes[], errors[], failure, fetches[],
 //           tidy[{level, line, column, text}], milliseconds}

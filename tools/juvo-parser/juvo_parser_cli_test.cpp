@@ -104,6 +104,41 @@ TEST_F(ParserTool, ScriptErrorsAreReportedAtTheFilesOwnLineWithTheLineMarked) {
   }
 }
 
+TEST_F(ParserTool, VBScriptErrorsComeWithTheirColumnAndACaretUnderIt) {
+  const std::string file = write("twice.vbs",
+                                 "Sub Info\r\n"
+                                 "  engine.description = \"Doubles a number\"\r\n"
+                                 "End Sub\r\n"
+                                 "\r\n"
+                                 "Sub Run\r\n"
+                                 "  Dim n\r\n"
+                                 "  n = CInt(engine.argument)\r\n"
+                                 "  engine.output \"Twice: \" & (n * 2)\r\n"
+                                 "End Sub\r\n");
+  const HostRun good = tool({"run", file, "21"});
+  EXPECT_EQ(good.exitCode, 0) << shown(good);
+  EXPECT_EQ(good.linesStartingWith("[sent]"), std::vector<std::string>{"[sent] Twice: 42"});
+
+  const HostRun bad = tool({"run", file, "many"});
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_EQ(bad.err, file +
+                         ":7:3: Type mismatch (Microsoft VBScript runtime error)\n"
+                         "      n = CInt(engine.argument)\n"
+                         "      ^\n");
+
+  const std::string broken = write("broken.vbs", "Sub Run\r\n  x = (1 +\r\nEnd Sub\r\n");
+  const HostRun compile = tool({"run", broken});
+  EXPECT_EQ(compile.exitCode, 1);
+  EXPECT_EQ(compile.err, broken +
+                             ":2:11: Expected expression (Microsoft VBScript compilation "
+                             "error)\n"
+                             "      x = (1 +\n"
+                             "              ^\n");
+  const QJsonObject error = json(tool({"run", "--json", broken}))["errors"].toArray()[0].toObject();
+  EXPECT_EQ(error["line"].toInt(), 2);
+  EXPECT_EQ(error["column"].toInt(), 11);
+}
+
 TEST_F(ParserTool, RunSaysWhatTheChatLeavesSilent) {
   const struct {
     const char* name;
@@ -265,6 +300,17 @@ TEST_F(ParserTool, CheckFindsWhatWouldFailOrSurpriseEachOnItsLine) {
        "function run() {}\r\nfunction info() { engine.help = 'x'; }",
        {"1: the chat cannot run it: /xjuvo finds only file names in lower case; call it "
         "weather.js"}},
+      {"early.vbs",
+       "engine.output \"too early\"\r\nSub Run\r\nEnd Sub\r\n"
+       "Sub Info\r\n  engine.help = \"h\"\r\nEnd Sub",
+       {"1: top-level code uses engine, which exists only while run or info runs (Object "
+        "required)"}},
+      {"syntax.vbs",
+       "Sub Info\r\n  x = (1 +\r\nEnd Sub",
+       {"2: does not compile: Expected expression"}},
+      {"norun.vbs",
+       "Sub Info\r\n  engine.help = \"h\"\r\nEnd Sub",
+       {"1: no procedure run: the chat calls run, so it sends nothing and says nothing"}},
       {"notes.txt",
        "",
        {"1: not a parser file name: the chat and the configuration window take only names "
@@ -303,6 +349,13 @@ TEST_F(ParserTool, CheckOfAFolderListsParsersAsTheWindowDoesAndFindsHiddenOnes) 
                            "hidden.js:1: the chat never runs it: /xjuvo hidden finds "
                            "hidden.vbs first\n"
                            "3 parsers checked: 2 findings\n");
+
+  // VBScript names its procedures in any letter case.
+  const HostRun vbscript =
+      tool({"check", write("loud.vbs",
+                           "SUB RUN\r\nEND SUB\r\nSUB INFO\r\n  ENGINE.HELP = \"H\"\r\n"
+                           "END SUB\r\n")});
+  EXPECT_EQ(vbscript.exitCode, 0) << shown(vbscript);
 
   const HostRun clean = tool({"check", "--json", path("parsers/hello.js")});
   EXPECT_EQ(clean.exitCode, 0) << shown(clean);

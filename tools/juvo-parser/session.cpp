@@ -2,8 +2,8 @@
 
 #include "config/frm_config.h"
 #include "engine/parser_info.h"
-#include "engine/script_host.h"
 #include "engine/run_script.h"
+#include "engine/script_host.h"
 #include "error_report.h"
 #include "interrupt.h"
 #include "language/c_language.h"
@@ -101,6 +101,7 @@ RunOutcome Session::run(std::u16string_view path, std::u16string_view argument) 
     outcome.ending = Ending::kStopped;
     return outcome;
   }
+  outcome.columns = columnsOf(path);
   try {
     outcome.hostLines = sourceLines(readParserSource(path));
   } catch (...) {
@@ -149,6 +150,7 @@ InfoOutcome Session::info(std::u16string_view path) {
   InfoOutcome outcome;
   Happenings before;
   collect(before);
+  outcome.columns = columnsOf(path);
   try {
     outcome.hostLines = sourceLines(readParserSource(path));
   } catch (...) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "error_report.h"
 #include "platform/base/error.h"
 #include "platform/script/script_error.h"
 #include "platform/tidy/tidy_document.h"
@@ -54,8 +55,10 @@ struct Happenings {
   std::vector<platform::ScriptErrorInfo> scriptErrors;  // in the host's line numbers
   std::vector<Fetch> fetches;
   std::vector<platform::TidyMessage> tidyMessages;  // every level, in order
-  // The source as the script host was given it, line by line (error_report.h).
+  // The source as the script host was given it, line by line, and what its error columns
+  // mean (error_report.h).
   std::vector<std::u16string> hostLines;
+  Columns columns = Columns::kUnknown;
 };
 
 struct RunOutcome : Happenings {

@@ -127,6 +127,7 @@ void printInfoText(std::ostream& out, std::ostream& err, const std::string& file
   RunOutcome failure;
   failure.scriptErrors = outcome.scriptErrors;
   failure.hostLines = outcome.hostLines;
+  failure.columns = outcome.columns;
   failure.ending = Ending::kScriptError;
   if (outcome.unreadable) {
     failure.ending = Ending::kUnreadable;
