@@ -136,6 +136,7 @@ platform::StopCheck frmConfig::scriptStop() {
 
 std::u16string frmConfig::tidy(std::u16string_view document) {
   return tidyStep(otidy_, document, [this](const platform::TidyMessage& message) {
+    if (tidyListener) tidyListener(message);
     otidy_OnMessage(message.level, message.line, message.column, message.text);
   });
 }

@@ -99,7 +99,14 @@ class ScriptControl::Impl final : public ScriptSite {
   ScriptError& error() { return error_; }
   std::chrono::milliseconds timeout() const { return timeout_; }
 
+  std::vector<ScriptProcedure> procedures() {
+    return engine_ ? engine_->procedures() : std::vector<ScriptProcedure>();
+  }
+
   bool shouldStop() override {
+    if (depth_ > 0 && !stopRequested_ && owner_.resetRequested && owner_.resetRequested()) {
+      reset();
+    }
     if (stopRequested_ || timedOut_) return true;
     if (depth_ > 0 && std::chrono::steady_clock::now() >= deadline_) {
       timedOut_ = true;
@@ -274,6 +281,10 @@ void ScriptControl::AddObject(std::u16string_view name, ObjectPtr object) {
 
 Variant ScriptControl::Run(std::u16string_view procedure, std::span<Variant> args) {
   return impl_->run(procedure, args);
+}
+
+std::vector<ScriptProcedure> ScriptControl::Procedures() {
+  return impl_->procedures();
 }
 
 ScriptError& ScriptControl::Error() {
