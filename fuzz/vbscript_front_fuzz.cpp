@@ -21,6 +21,7 @@ namespace {
 class Site final : public platform::ScriptSite {
  public:
   bool shouldStop() override { return false; }
+  platform::StopCheck stopCheck() override { return {}; }
   platform::Variant enter(const std::function<platform::Variant()>& call) override {
     return call();
   }

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sstream>
@@ -83,16 +84,25 @@ HostRun runProgram(const std::filesystem::path& program, const HostOptions& opti
     close(inFd);
     inFd = -1;
   }
-  auto deadline = std::chrono::steady_clock::now() + options.timeout;
+  const auto start = std::chrono::steady_clock::now();
+  auto deadline = start + options.timeout;
+  std::optional<std::chrono::steady_clock::time_point> interruptAt;
+  if (options.interruptAfter) interruptAt = start + *options.interruptAfter;
   bool outOpen = true, errOpen = true;
   while (outOpen || errOpen) {
+    const auto now = std::chrono::steady_clock::now();
+    if (interruptAt && now >= *interruptAt) {
+      kill(pid, SIGINT);
+      interruptAt.reset();
+    }
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
+        (interruptAt ? std::min(deadline, *interruptAt) : deadline) - now);
+    if (now >= deadline) {
       run.timedOut = true;
       kill(pid, SIGKILL);
       break;
     }
+    left = std::max(left, std::chrono::milliseconds(1));
     pollfd fds[3] = {{outOpen ? outPipe[0] : -1, POLLIN, 0},
                      {errOpen ? errPipe[0] : -1, POLLIN, 0},
                      {inFd, POLLOUT, 0}};

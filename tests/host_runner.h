@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ struct HostOptions {
   // Added to (or replacing in) the environment, e.g. XDG_CONFIG_HOME.
   std::map<std::string, std::string> environment;
   std::chrono::seconds timeout{60};
+  // When set, the program gets SIGINT (Ctrl-C) this long after it started.
+  std::optional<std::chrono::milliseconds> interruptAfter;
 };
 
 // Runs `program` with `options`; kills it when it outlives the time-out.

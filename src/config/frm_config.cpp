@@ -127,11 +127,16 @@ platform::Variant frmConfig::runProcedure(std::u16string_view name,
 }
 
 std::u16string frmConfig::fetch(std::u16string_view url) {
-  return shared_.platform.web.openUrl(url, [this] { return script_->stopPending(); }).text;
+  return shared_.platform.web.openUrl(url, script_->stopCheck()).text;
+}
+
+platform::StopCheck frmConfig::scriptStop() {
+  return script_->stopCheck();
 }
 
 std::u16string frmConfig::tidy(std::u16string_view document) {
   return tidyStep(otidy_, document, [this](const platform::TidyMessage& message) {
+    if (tidyListener) tidyListener(message);
     otidy_OnMessage(message.level, message.line, message.column, message.text);
   });
 }

@@ -16,6 +16,7 @@
 // Where the window appears on the screen is left to the renderer.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -67,7 +68,12 @@ class frmConfig final : public ConfigWindow, public EngineHost {
   platform::Variant runProcedure(std::u16string_view name,
                                  std::span<platform::Variant> args) override;
   std::u16string fetch(std::u16string_view url) override;
+  platform::StopCheck scriptStop() override;
   std::u16string tidy(std::u16string_view document) override;
+
+  // Told of every message of the tidy object, before the window's own handling; the plug-in
+  // sets none. For tools that trace what a run did (juvo-parser).
+  std::function<void(const platform::TidyMessage&)> tidyListener;
 
  private:
   void Form_Load();

@@ -209,5 +209,22 @@ TEST_F(FrmConfigTest, LoadlangLeavesTheListItsSelectionAndTheTextBoxesAlone) {
   EXPECT_EQ(form().control("destxt").text(), u"shown before");
 }
 
+TEST_F(FrmConfigTest, ATidyListenerHearsEveryMessageAndTheWindowStillShowsErrors) {
+  window_ = std::make_unique<frmConfig>(test_.shared);
+  std::vector<int32_t> levels;
+  window_->tidyListener = [&](const platform::TidyMessage& message) {
+    levels.push_back(message.level);
+  };
+  // An unknown element is a warning; an unclosed comment at the end is an error.
+  window_->tidy(u"<html><body><blink>x</blink>\n<!-- open");
+  EXPECT_THAT(levels, ::testing::Contains(1));
+  EXPECT_THAT(levels, ::testing::Contains(platform::kTidyErrorLevel));
+  // Only the errors become boxes.
+  size_t errors = 0;
+  for (int32_t level : levels)
+    errors += level == platform::kTidyErrorLevel ? 1 : 0;
+  EXPECT_EQ(boxes().size(), errors);
+}
+
 }  // namespace
 }  // namespace juvo

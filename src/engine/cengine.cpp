@@ -81,8 +81,8 @@ void cengine::getXML(std::u16string_view url, std::u16string_view func, bool tid
                      std::u16string_view preXML) {
   document_ = host_.fetch(url);
   if (!preXML.empty()) host_.runProcedure(preXML, {});
-  const std::shared_ptr<platform::xml::XmlDocument> xml =
-      platform::xml::makeDocument(shared_.platform.web);
+  const std::shared_ptr<platform::xml::XmlDocument> xml = platform::xml::makeDocument(
+      shared_.platform.web, platform::xml::FileLoading::kRefused, host_.scriptStop());
   xml->loadXML(tidy ? host_.tidy(document_) : document_);
   if (xml->parseError().errorCode != 0) {
     shared_.platform.ui.messageBox(xml->parseError().reason, platform::Buttons::kOk,

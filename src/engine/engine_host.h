@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/automation/variant.h"
+#include "platform/base/stop_check.h"
 
 namespace juvo {
 
@@ -23,6 +24,10 @@ class EngineHost {
 
   // Fetches `url` and returns the document as text; raises when it cannot be fetched.
   virtual std::u16string fetch(std::u16string_view url) = 0;
+
+  // Tells work done for the running script (a document's load of an address) that the script
+  // must stop.
+  virtual platform::StopCheck scriptStop() = 0;
 
   // The tidied text of `document`: well-formed XML with an XML declaration and no document
   // type. Raises when the tidy component fails.

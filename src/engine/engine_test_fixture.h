@@ -67,8 +67,9 @@ class EngineTest : public ::testing::Test, public EngineHost {
     return script.Run(name, args);
   }
   std::u16string fetch(std::u16string_view url) override {
-    return test.platform.web.openUrl(url, [this] { return script.stopPending(); }).text;
+    return test.platform.web.openUrl(url, script.stopCheck()).text;
   }
+  platform::StopCheck scriptStop() override { return script.stopCheck(); }
   std::u16string tidy(std::u16string_view document) override {
     return tidyStep(otidy, document, [this](const platform::TidyMessage& message) {
       otidyMessageBox(test.ui, message.level, message.line, message.text);

@@ -234,5 +234,39 @@ TEST_F(GetXmlTimeoutTest, APageSlowerThanTheTimeOutEndsInTheTimeOutBox) {
   EXPECT_EQ(recording.failures, std::vector<int32_t>{numberOf(ErrorCode::kAborted)});
 }
 
+TEST_F(GetXmlTimeoutTest, ADocumentsOwnLoadOfASlowAddressEndsAtTheTimeOutToo) {
+  server.serve("/fast", {.body = "<r/>", .contentType = "text/xml"});
+  server.serve("/slow", {.body = "<r/>", .delay = std::chrono::seconds(120)});
+  RecordingTransfer recording(platform::systemWebTransfer());
+  test.web = &recording;
+  const std::string slow = server.url("/slow");
+  const struct {
+    const char* file;
+    std::string code;
+  } parsers[] = {
+      {"created.js",
+       "function run() { new ActiveXObject('MSXML2.DOMDocument').load('" + slow + "'); }"},
+      {"created.vbs",
+       "Sub run\r\n  CreateObject(\"Microsoft.XMLDOM\").load \"" + slow + "\"\r\nEnd Sub"},
+      {"handed.js",
+       "function run() { engine.getXML(engine.argument, 'got'); }\r\n"
+       "function got(doc) { doc.load('" +
+           slow + "'); }"},
+  };
+  for (const auto& p : parsers) {
+    SCOPED_TRACE(p.file);
+    test.ui.clear();
+    recording.failures.clear();
+    EXPECT_EQ(errorNumberOf([&] {
+                runScript(script, test.shared, *this, parser(p.file, p.code),
+                          platform::fromUtf8(server.url("/fast")));
+              }),
+              numberOf(ErrorCode::kTimeout));
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].text, u"Parser timeout, the parser took to long to execute.");
+    EXPECT_EQ(recording.failures, std::vector<int32_t>{numberOf(ErrorCode::kAborted)});
+  }
+}
+
 }  // namespace
 }  // namespace juvo

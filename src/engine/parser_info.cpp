@@ -38,6 +38,12 @@ void reportInfoFailure(platform::ScriptControl& script, SharedObjects& shared,
   platform::skipOnFailure([&] { script.Reset(); });
 }
 
+// The last part of a path: "/a/b/my.parser.vbs" gives "my.parser.vbs".
+std::u16string_view fileNameOf(std::u16string_view path) {
+  const std::size_t slash = path.rfind(u'/');
+  return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace
 
 std::u16string parserNameOf(std::u16string_view entry) {
@@ -51,17 +57,26 @@ std::u16string parserNameOf(std::u16string_view entry) {
 void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
                     platform::Form& form) {
   std::u16string entry;
-  std::u16string source;
   try {
     entry = selectedEntry(form);
-    if (entry.empty()) return;
-    const std::u16string path = parserPath(shared, entry);
+  } catch (...) {
+    return;
+  }
+  if (!entry.empty()) showParserInfoOf(script, shared, host, form, parserPath(shared, entry));
+}
+
+bool showParserInfoOf(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
+                      platform::Form& form, std::u16string_view path) {
+  std::u16string name;
+  std::u16string source;
+  try {
+    name = parserNameOf(fileNameOf(path));
     // No Reset before the language: the display resets the host once it is done.
     script.setLanguage(scriptLanguageFor(path));
     source = readParserSource(path);
   } catch (...) {
     // The file is gone or unreadable: the boxes keep what they show.
-    return;
+    return false;
   }
 
   try {
@@ -71,10 +86,12 @@ void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, Engi
     script.Run(u"info");
     form.control("destxt").setText(engine->description());
     form.control("helptxt").setText(engine->help());
-    form.control("syntxt").setText(u"/xjuvo " + parserNameOf(entry) + u" " + engine->syntax());
+    form.control("syntxt").setText(u"/xjuvo " + name + u" " + engine->syntax());
     script.Reset();
+    return true;
   } catch (...) {
     reportInfoFailure(script, shared, platform::currentError());
+    return false;
   }
 }
 

@@ -27,6 +27,12 @@ class SharedObjects;
 void showParserInfo(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
                     platform::Form& form);
 
+// The same display for the parser file at `path`, wherever it lies, into the text boxes of
+// `form`; the name shown is the file name up to its last '.'. True when all three boxes were
+// written; false after any failure, handled as above.
+bool showParserInfoOf(platform::ScriptControl& script, SharedObjects& shared, EngineHost& host,
+                      platform::Form& form, std::u16string_view path);
+
 // The click of cmdTryCommand: asks for the arguments in an input box titled with the button's
 // caption (Cancel passes an empty argument), runs the selected parser as the chat would, and
 // shows each chunk of its result in a box of its own (OK, no icon, "msgTryCommandResult").

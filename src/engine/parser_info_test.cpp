@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/engine_test_fixture.h"
+#include "temp_folder.h"
 
 namespace juvo {
 namespace {
@@ -126,6 +127,21 @@ TEST_F(ParserInfoTest, AFailedDisplayKeepsThePreviousTextsAndReportsByNumber) {
   expectWeatherTexts();
   showInfo("weather.js", std::nullopt, &quick);
   EXPECT_EQ(shown().size(), 2u);
+}
+
+TEST_F(ParserInfoTest, AFileAnywhereShowsUnderItsOwnNameAndSaysWhetherItWasShown) {
+  testing::TempFolder elsewhere;
+  const std::u16string path =
+      platform::fromUtf8(elsewhere.write("drafts/my.weather.js", kWeather).string());
+  EXPECT_TRUE(showParserInfoOf(script, test.shared, *this, form, path));
+  expectTexts(u"The weather", u"Type a city", u"/xjuvo my.weather city");
+  // Unreadable, or read but failing: false, and the boxes keep what they showed.
+  EXPECT_FALSE(showParserInfoOf(script, test.shared, *this, form, path + u".gone"));
+  const std::u16string noInfo =
+      platform::fromUtf8(elsewhere.write("noinfo.js", "function run() {}").string());
+  EXPECT_FALSE(showParserInfoOf(script, test.shared, *this, form, noInfo));
+  expectTexts(u"The weather", u"Type a city", u"/xjuvo my.weather city");
+  EXPECT_EQ(titles(), Texts{u"Juvo"});
 }
 
 TEST_F(ParserInfoTest, AnUnreadableSelectionChangesNothing) {

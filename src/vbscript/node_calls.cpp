@@ -359,7 +359,8 @@ class CreateObject final : public ExprNode {
       if (!ops::toText(server, frame.vm.locale()).empty()) raise(ErrorCode::kCannotCreateObject);
     }
     frame.vm.tick(16);
-    return Value::object(frame.vm.builtinContext().services.objects.create(progId));
+    return Value::object(
+        frame.vm.builtinContext().services.objects.create(progId, frame.vm.site().stopCheck()));
   }
 
  private:

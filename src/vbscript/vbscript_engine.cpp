@@ -58,6 +58,17 @@ class VBScriptEngine final : public platform::ScriptEngine {
     }
   }
 
+  std::vector<platform::ScriptProcedure> procedures() override {
+    std::vector<platform::ScriptProcedure> found;
+    for (size_t i = 0; i < vm_.globalCount(); ++i) {
+      const Global& global = vm_.global(static_cast<uint32_t>(i));
+      if (global.kind != Global::Kind::kProcedure || !global.procedure) continue;
+      found.push_back(
+          {global.procedure->name, static_cast<int32_t>(global.procedure->parameterCount())});
+    }
+    return found;
+  }
+
  private:
   Interpreter vm_;
 };

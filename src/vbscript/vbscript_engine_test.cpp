@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -47,6 +48,23 @@ class VBScriptEngineTest : public ::testing::Test {
   int errors = 0;
   int timeouts = 0;
 };
+
+TEST_F(VBScriptEngineTest, ProceduresAreTheSubsAndFunctionsAsDeclared) {
+  EXPECT_TRUE(control.Procedures().empty());
+  load(
+      u"Dim count\r\nConst Limit = 3\r\n"
+      u"Sub Run\r\nEnd Sub\r\n"
+      u"Function format(a, ByRef b)\r\nEnd Function\r\n"
+      u"Class Helper\r\n  Sub Inner\r\n  End Sub\r\nEnd Class\r\n"
+      u"total = 1\r\n");
+  std::vector<std::pair<std::u16string, int32_t>> listed;
+  for (const platform::ScriptProcedure& procedure : control.Procedures())
+    listed.emplace_back(procedure.name, procedure.numArgs);
+  std::sort(listed.begin(), listed.end());
+  // Variables, constants, classes, their methods and the named object are no procedures.
+  EXPECT_EQ(listed, (std::vector<std::pair<std::u16string, int32_t>>{{u"Run", 0}, {u"format", 2}}));
+  EXPECT_EQ(host->count, 0);
+}
 
 TEST_F(VBScriptEngineTest, TheErrorObjectDescribesCompileAndRunTimeErrors) {
   struct Case {

@@ -26,10 +26,10 @@ bool ObjectCatalogue::contains(std::u16string_view progId) const {
   return find(progId) != nullptr;
 }
 
-ObjectPtr ObjectCatalogue::create(std::u16string_view progId) const {
+ObjectPtr ObjectCatalogue::create(std::u16string_view progId, const StopCheck& stop) const {
   const Entry* entry = find(progId);
   if (entry == nullptr) raise(ErrorCode::kCannotCreateObject);
-  return entry->factory();
+  return entry->factory(stop);
 }
 
 }  // namespace platform

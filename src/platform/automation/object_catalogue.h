@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "platform/automation/automation_object.h"
+#include "platform/base/stop_check.h"
 
 namespace platform {
 
 class ObjectCatalogue {
  public:
-  using Factory = std::function<ObjectPtr()>;
+  // Makes a new object. `stop` tells it when the script that asked must stop, for work that
+  // blocks (an XML document's load of an address gives up then).
+  using Factory = std::function<ObjectPtr(const StopCheck& stop)>;
 
   // Makes `progId` (compared without regard to case) create its objects with `factory`,
   // replacing an earlier entry of that name.
@@ -24,9 +27,10 @@ class ObjectCatalogue {
   // Whether `progId` is in the catalogue.
   bool contains(std::u16string_view progId) const;
 
-  // A new object of `progId`. Raises kCannotCreateObject (429, "ActiveX component can't create
-  // object") for a name not in the catalogue, or the factory's own error.
-  ObjectPtr create(std::u16string_view progId) const;
+  // A new object of `progId`, for a script whose stop `stop` tells. Raises kCannotCreateObject
+  // (429, "ActiveX component can't create object") for a name not in the catalogue, or the
+  // factory's own error.
+  ObjectPtr create(std::u16string_view progId, const StopCheck& stop = {}) const;
 
  private:
   struct Entry {

@@ -26,13 +26,13 @@ class Thing : public DispatchObject {
 
 TEST(ObjectCatalogue, CreatesByNameWithoutRegardToCaseAndRefusesEveryOtherName) {
   ObjectCatalogue catalogue;
-  catalogue.add(u"Test.Thing", [] { return std::make_shared<Thing>(1); });
+  catalogue.add(u"Test.Thing", [](const StopCheck&) { return std::make_shared<Thing>(1); });
   const ObjectPtr made = catalogue.create(u"TEST.thing");
   ASSERT_TRUE(made);
   EXPECT_EQ(static_cast<Thing&>(*made).kind, 1);
   EXPECT_NE(catalogue.create(u"Test.Thing"), made);  // a new object each time
 
-  catalogue.add(u"test.THING", [] { return std::make_shared<Thing>(2); });
+  catalogue.add(u"test.THING", [](const StopCheck&) { return std::make_shared<Thing>(2); });
   EXPECT_EQ(static_cast<Thing&>(*catalogue.create(u"Test.Thing")).kind, 2);
 
   for (std::u16string_view name : {u"Scripting.FileSystemObject", u"WScript.Shell", u""}) {

@@ -246,7 +246,7 @@ ObjectPtr makeDictionary() {
 }
 
 void registerDictionary(ObjectCatalogue& catalogue) {
-  catalogue.add(u"Scripting.Dictionary", makeDictionary);
+  catalogue.add(u"Scripting.Dictionary", [](const StopCheck&) { return makeDictionary(); });
 }
 
 }  // namespace platform

@@ -23,6 +23,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/stop_check.h"
+
 namespace platform {
 
 // What a fetch brought back.
@@ -34,9 +36,6 @@ struct WebDocument {
   std::u16string url;     // the address it finally came from, after redirects
   std::chrono::milliseconds elapsed{0};
 };
-
-// Polled while a transfer waits; true asks it to give up (the script's time-out, a reset).
-using StopCheck = std::function<bool()>;
 
 class WebTransfer {
  public:

@@ -333,7 +333,7 @@ ObjectPtr makeRegExp() {
 }
 
 void registerRegExp(ObjectCatalogue& catalogue) {
-  catalogue.add(u"VBScript.RegExp", makeRegExp);
+  catalogue.add(u"VBScript.RegExp", [](const StopCheck&) { return makeRegExp(); });
 }
 
 }  // namespace platform

@@ -22,7 +22,8 @@ duk_ret_t constructActiveXObject(duk_context* ctx) {
   ObjectPtr object;
   auto failure = callHost([&] {
     if (name == nullptr) raise(ErrorCode::kCannotCreateObject);
-    object = Runtime::of(ctx).services().objects.create(progId);
+    Runtime& runtime = Runtime::of(ctx);
+    object = runtime.services().objects.create(progId, runtime.site().stopCheck());
     if (!object) raise(ErrorCode::kCannotCreateObject);
   });
   if (failure) throwHostError(ctx, *failure);

@@ -87,7 +87,7 @@ duk_ret_t hostMethod(duk_context* ctx) {
   duk_get_prop_string(ctx, -2, kMemberKey);
   const MemberId id = duk_get_int(ctx, -1);
   duk_pop_3(ctx);
-  if (host == nullptr) duk_error(ctx, DUK_ERR_TYPE_ERROR, "host object is gone");
+  if (host == nullptr) throwScriptError(ctx, DUK_ERR_TYPE_ERROR, "host object is gone");
   std::vector<Variant> args;
   args.reserve(static_cast<size_t>(argc));
   for (duk_idx_t i = 0; i < argc; ++i)
@@ -109,7 +109,7 @@ duk_ret_t hostCall(duk_context* ctx) {
   duk_push_current_function(ctx);
   HostRef* host = hostAt(ctx, -1);
   duk_pop(ctx);
-  if (host == nullptr) duk_error(ctx, DUK_ERR_TYPE_ERROR, "host object is gone");
+  if (host == nullptr) throwScriptError(ctx, DUK_ERR_TYPE_ERROR, "host object is gone");
   std::vector<Variant> args;
   args.reserve(static_cast<size_t>(argc));
   for (duk_idx_t i = 0; i < argc; ++i)

@@ -1,6 +1,7 @@
 #include "platform/script/jscript_engine.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/base/error.h"
 #include "platform/script/cesu8.h"
@@ -60,6 +61,37 @@ class JScriptEngine final : public ScriptEngine {
     });
     if (!completed) jscript::throwScriptFailure(runtime_, false);
     return result;
+  }
+
+  std::vector<ScriptProcedure> procedures() override {
+    std::vector<ScriptProcedure> found;
+    const bool completed = runtime_.protect([&](duk_context* ctx) {
+      duk_push_global_object(ctx);
+      duk_enum(ctx, -1, DUK_ENUM_OWN_PROPERTIES_ONLY);
+      while (duk_next(ctx, -1, 0)) {
+        duk_size_t length = 0;
+        const char* key = duk_get_lstring(ctx, -1, &length);
+        const std::u16string name = key ? jscript::fromCesu8({key, length}) : std::u16string();
+        // The descriptor, not the value: reading through a getter would run script code.
+        duk_get_prop_desc(ctx, -3, 0);
+        if (duk_is_object(ctx, -1)) {
+          duk_get_prop_string(ctx, -1, "value");
+          if (duk_is_ecmascript_function(ctx, -1)) {
+            duk_get_prop_string(ctx, -1, "length");
+            found.push_back({name, duk_to_int32(ctx, -1)});
+            duk_pop(ctx);
+          }
+          duk_pop(ctx);
+        }
+        duk_pop(ctx);
+      }
+      duk_pop_2(ctx);
+    });
+    if (!completed) {
+      const ScriptErrorInfo info = jscript::describeThrown(runtime_, false);
+      throw Error(info.number, info.description, info.source);
+    }
+    return found;
   }
 
  private:

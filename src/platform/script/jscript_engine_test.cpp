@@ -226,7 +226,8 @@ TEST_F(JScriptBridgeTest, AFailingPropertyReadIsAnErrorNotAFunction) {
 }
 
 TEST_F(JScriptBridgeTest, ActiveXObjectCreatesFromTheCatalogueOnly) {
-  testing::testServices().objects.add(u"Test.List", [] { return std::make_shared<TestList>(); });
+  testing::testServices().objects.add(
+      u"Test.List", [](const StopCheck&) { return std::make_shared<TestList>(); });
   EXPECT_EQ(eval(u"var l = new ActiveXObject('test.list'); l.length + l(0)"), Variant(u"3a"));
   EXPECT_EQ(eval(u"ActiveXObject('Test.List')[2]"), Variant(u"c"));
   for (std::u16string_view code :

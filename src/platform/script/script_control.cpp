@@ -99,13 +99,27 @@ class ScriptControl::Impl final : public ScriptSite {
   ScriptError& error() { return error_; }
   std::chrono::milliseconds timeout() const { return timeout_; }
 
+  std::vector<ScriptProcedure> procedures() {
+    return engine_ ? engine_->procedures() : std::vector<ScriptProcedure>();
+  }
+
   bool shouldStop() override {
+    if (depth_ > 0 && !stopRequested_ && owner_.resetRequested && owner_.resetRequested()) {
+      reset();
+    }
     if (stopRequested_ || timedOut_) return true;
     if (depth_ > 0 && std::chrono::steady_clock::now() >= deadline_) {
       timedOut_ = true;
       return true;
     }
     return false;
+  }
+
+  StopCheck stopCheck() override {
+    return [weak = std::weak_ptr<Impl*>(self_)] {
+      const std::shared_ptr<Impl*> impl = weak.lock();
+      return impl && (*impl)->shouldStop();
+    };
   }
 
   Variant enter(const std::function<Variant()>& body) override { return call(kBridgeCall, body); }
@@ -224,6 +238,8 @@ class ScriptControl::Impl final : public ScriptSite {
   size_t current_ = 0;
   std::u16string languageName_;
   ScriptError error_;
+  // Lets stop checks handed out outlive this host safely.
+  std::shared_ptr<Impl*> self_ = std::make_shared<Impl*>(this);
 
   int depth_ = 0;
   std::chrono::steady_clock::time_point deadline_;
@@ -267,6 +283,10 @@ Variant ScriptControl::Run(std::u16string_view procedure, std::span<Variant> arg
   return impl_->run(procedure, args);
 }
 
+std::vector<ScriptProcedure> ScriptControl::Procedures() {
+  return impl_->procedures();
+}
+
 ScriptError& ScriptControl::Error() {
   return impl_->error();
 }
@@ -275,8 +295,8 @@ std::chrono::milliseconds ScriptControl::timeout() const {
   return impl_->timeout();
 }
 
-bool ScriptControl::stopPending() {
-  return impl_->shouldStop();
+StopCheck ScriptControl::stopCheck() {
+  return impl_->stopCheck();
 }
 
 }  // namespace platform

@@ -34,6 +34,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/automation/automation_object.h"
 #include "platform/script/script_engine.h"
@@ -75,21 +76,30 @@ class ScriptControl {
   // Calls the global procedure `procedure` with `args` and returns its result.
   Variant Run(std::u16string_view procedure, std::span<Variant> args = {});
 
+  // The global procedures of the code added so far; none before any code. No script code runs.
+  // Raises kNotImplemented when the language's engine cannot list them.
+  std::vector<ScriptProcedure> Procedures();
+
   // The last script error. Its Text and Description are cut to kLongestErrorText UTF-16
   // units, so that a box can show them: a longer one keeps its start and ends in "…".
   ScriptError& Error();
 
   std::chrono::milliseconds timeout() const;
 
-  // True while a call into the script is in progress and must stop (the time-out has passed,
-  // or Reset was called). Long blocking work done for the script, such as a web transfer,
-  // polls it and gives up.
-  bool stopPending();
+  // A check that is true while a call into the script is in progress and must stop (the
+  // time-out has passed, or Reset was called). Long blocking work done for the script, such as
+  // a web transfer, polls it and gives up. It stays safe to call after the control is gone.
+  StopCheck stopCheck();
 
   // The Error event: a script error occurred; the failing call is still in progress.
   std::function<void()> onError;
   // The Timeout event: one call into the script ran longer than the time-out.
   std::function<void()> onTimeout;
+
+  // Asked whenever a call into the script checks whether it must stop; true makes the control
+  // Reset itself there, as if Reset had been called (a person's interrupt, such as Ctrl-C,
+  // which cannot call Reset itself from a signal handler). Nothing is asked between calls.
+  std::function<bool()> resetRequested;
 
  private:
   class Impl;

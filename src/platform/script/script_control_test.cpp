@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <string>
@@ -412,6 +413,46 @@ TEST_F(ScriptControlTest, ScriptFunctionsHeldByTheHostFollowTheSameRulesUntilRes
   control.Reset();
   EXPECT_EQ(errorNumberOf([&] { call(0); }), numberOf(ErrorCode::kObjectRequired));
   host->held.reset();  // letting go after the reset is harmless too
+}
+
+TEST_F(ScriptControlTest, ProceduresListTheScriptsOwnFunctionsWithoutRunningAnything) {
+  EXPECT_TRUE(control.Procedures().empty());
+  load(
+      u"function run() {}\r\n"
+      u"function Info(a, b) {}\r\n"
+      u"var later = function (x) {};\r\n"
+      u"var text = 'run';\r\n"
+      u"Object.defineProperty(this, 'trap', { enumerable: true,\r\n"
+      u"  get: function () { engine.next(); return function () {}; } });");
+  std::vector<std::pair<std::u16string, int32_t>> listed;
+  for (const ScriptProcedure& procedure : control.Procedures())
+    listed.emplace_back(procedure.name, procedure.numArgs);
+  std::sort(listed.begin(), listed.end());
+  // Built-ins, plain values, the named object and the getter are no procedures of the script.
+  EXPECT_EQ(listed, (std::vector<std::pair<std::u16string, int32_t>>{
+                        {u"Info", 2}, {u"later", 1}, {u"run", 0}}));
+  EXPECT_EQ(host->count, 0);
+  control.Reset();
+  EXPECT_TRUE(control.Procedures().empty());
+}
+
+TEST_F(ScriptControlTest, ResetRequestedStopsTheRunningCallAsAResetWould) {
+  int asked = 0;
+  bool interrupt = false;
+  control.resetRequested = [&] {
+    ++asked;
+    return interrupt;
+  };
+  load(u"var kept = 1; function spin() { for (;;) {} }\r\nfunction quick() { return kept; }");
+  EXPECT_EQ(toInt32(run(u"quick")), 1);
+  const int askedByQuickCalls = asked;
+  interrupt = true;
+  EXPECT_EQ(asked, askedByQuickCalls);  // nothing asks between calls
+  EXPECT_EQ(failure(u"spin"), numberOf(ErrorCode::kAborted));
+  EXPECT_GT(asked, askedByQuickCalls);
+  EXPECT_TRUE(events.empty());  // neither the Timeout nor the Error event
+  interrupt = false;
+  EXPECT_EQ(failure(u"quick"), numberOf(ErrorCode::kUnknownName));  // the code is gone
 }
 
 class LongTimeoutTest : public ScriptControlTest {

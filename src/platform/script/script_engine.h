@@ -25,9 +25,13 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/automation/automation_object.h"
+#include "platform/base/error.h"
+#include "platform/base/stop_check.h"
 #include "platform/script/script_error.h"
 
 namespace platform {
@@ -61,6 +65,13 @@ struct ScriptFailure : std::exception {
   const char* what() const noexcept override { return "script failure"; }
 };
 
+// A global procedure of the code added so far, as the Script Control's Procedures collection
+// describes it.
+struct ScriptProcedure {
+  std::u16string name;  // as the script spells it
+  int32_t numArgs = 0;  // the parameters it declares
+};
+
 // What an engine needs from the host that owns it.
 class ScriptSite {
  public:
@@ -72,6 +83,10 @@ class ScriptSite {
   // error on behalf of the script (try/catch, On Error Resume Next) asks here first and
   // unwinds instead while this is true.
   virtual bool shouldStop() = 0;
+
+  // shouldStop() as a check for work done for the script that may outlive the call or even
+  // this host (an object the script created keeps it): once the host is gone it answers false.
+  virtual StopCheck stopCheck() = 0;
 
   // Makes `call` a call into the script under the host's time-out and nesting, for script
   // code run outside AddCode and Run: a toString or valueOf the engine's bridge calls, a
@@ -97,6 +112,13 @@ class ScriptEngine {
   // Calls the global procedure `name`. Called inside ScriptSite::enter. Throws ScriptFailure
   // when it fails, platform::Error kUnknownName when there is no such procedure.
   virtual Variant run(std::u16string_view name, std::span<Variant> args) = 0;
+
+  // The global procedures of the code added so far, in no particular order: those `run` can
+  // call. Runs no script code, so it needs no ScriptSite::enter. An engine that cannot tell
+  // raises kNotImplemented.
+  virtual std::vector<ScriptProcedure> procedures() {
+    raise(ErrorCode::kNotImplemented, u"This script engine cannot list its procedures");
+  }
 };
 
 // Makes an engine for one script host; the engine keeps the site for its whole life.

@@ -93,8 +93,12 @@ int32_t statusErrorCode(long status) {
 
 }  // namespace
 
-DocumentObject::DocumentObject(WebTransfer& web, FileLoading files)
-    : XmlDocument(members()), web_(web), files_(files), tree_(std::make_shared<Tree>()) {}
+DocumentObject::DocumentObject(WebTransfer& web, FileLoading files, StopCheck stop)
+    : XmlDocument(members()),
+      web_(web),
+      files_(files),
+      stop_(std::move(stop)),
+      tree_(std::make_shared<Tree>()) {}
 
 std::shared_ptr<DocumentObject> DocumentObject::self() {
   return std::static_pointer_cast<DocumentObject>(shared_from_this());
@@ -135,7 +139,7 @@ bool DocumentObject::loadFile(std::u16string_view path) {
 bool DocumentObject::loadAddress(std::u16string_view url) {
   WebDocument fetched;
   try {
-    fetched = web_.openUrl(url);
+    fetched = web_.openUrl(url, stop_);
   } catch (const Error& error) {
     return take({nullptr, failure(error.number(), error.description())}, std::u16string(url));
   }
@@ -262,13 +266,15 @@ const MemberTable& DocumentObject::members() {
   return table;
 }
 
-std::shared_ptr<XmlDocument> makeDocument(WebTransfer& web, FileLoading files) {
-  return std::make_shared<DocumentObject>(web, files);
+std::shared_ptr<XmlDocument> makeDocument(WebTransfer& web, FileLoading files, StopCheck stop) {
+  return std::make_shared<DocumentObject>(web, files, std::move(stop));
 }
 
 void registerDocuments(ObjectCatalogue& catalogue, WebTransfer& web) {
   for (std::u16string_view progId : kProgIds) {
-    catalogue.add(progId, [&web] { return ObjectPtr(makeDocument(web, FileLoading::kRefused)); });
+    catalogue.add(progId, [&web](const StopCheck& stop) {
+      return ObjectPtr(makeDocument(web, FileLoading::kRefused, stop));
+    });
   }
 }
 

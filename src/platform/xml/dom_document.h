@@ -16,7 +16,7 @@ namespace platform::xml {
 
 class DocumentObject final : public XmlDocument {
  public:
-  DocumentObject(WebTransfer& web, FileLoading files);
+  DocumentObject(WebTransfer& web, FileLoading files, StopCheck stop);
 
   std::u16string typeName() const override { return u"DOMDocument"; }
 
@@ -43,6 +43,7 @@ class DocumentObject final : public XmlDocument {
 
   WebTransfer& web_;
   FileLoading files_;
+  StopCheck stop_;
   std::shared_ptr<Tree> tree_;
   ParseError parseError_;
   bool async_ = true;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/automation/dispatch_object.h"
+#include "platform/base/stop_check.h"
 
 namespace platform {
 
@@ -75,9 +76,11 @@ class XmlNode : public DispatchObject {
   using DispatchObject::DispatchObject;
 };
 
-// A new, empty document. `web` serves load() of http and https addresses.
+// A new, empty document. `web` serves load() of http and https addresses; such a load gives up
+// when `stop` says so (the script that made the document must stop).
 std::shared_ptr<XmlDocument> makeDocument(WebTransfer& web,
-                                          FileLoading files = FileLoading::kRefused);
+                                          FileLoading files = FileLoading::kRefused,
+                                          StopCheck stop = {});
 
 // Puts the document into `catalogue` under the names parsers create it by:
 // "MSXML2.DOMDocument", "MSXML2.DOMDocument.3.0", "MSXML2.DOMDocument.6.0", "Microsoft.XMLDOM".

@@ -1,0 +1,49 @@
+// juvo-parser run FILE [ARGUMENT...] and juvo-parser info FILE.
+#include "commands.h"
+#include "interrupt.h"
+#include "json_printer.h"
+#include "platform/base/text.h"
+#include "platform/inet/web_transfer.h"
+#include "session.h"
+#include "text_printer.h"
+
+namespace juvo::tool {
+
+namespace {
+
+constexpr std::chrono::milliseconds kChatTimeout{20000};
+
+}  // namespace
+
+int runCommand(const Invocation& invocation, const CommandContext& context) {
+  const std::string& file = invocation.paths.front();
+  const std::chrono::milliseconds timeout = invocation.timeout.value_or(kChatTimeout);
+  Session session(context.moduleFolder, timeout, platform::systemWebTransfer());
+  const RunOutcome outcome =
+      session.run(platform::fromUtf8(file), platform::fromUtf8(invocation.argument));
+  if (invocation.json) {
+    context.out << runJson(file, invocation.argument, outcome);
+  } else {
+    printRunText(context.out, context.err, file, outcome, timeout);
+  }
+  if (outcome.ending == Ending::kStopped) return kInterrupted;
+  // A script error the parser caught still showed the chat its box.
+  const bool clean = outcome.ending == Ending::kFinished && outcome.scriptErrors.empty();
+  return clean ? kSucceeded : kParserFailed;
+}
+
+int infoCommand(const Invocation& invocation, const CommandContext& context) {
+  const std::string& file = invocation.paths.front();
+  Session session(context.moduleFolder, invocation.timeout.value_or(kChatTimeout),
+                  platform::systemWebTransfer());
+  const InfoOutcome outcome = session.info(platform::fromUtf8(file));
+  if (invocation.json) {
+    context.out << infoJson(file, outcome);
+  } else {
+    printInfoText(context.out, context.err, file, outcome);
+  }
+  if (interruptRequested()) return kInterrupted;
+  return outcome.shown ? kSucceeded : kParserFailed;
+}
+
+}  // namespace juvo::tool

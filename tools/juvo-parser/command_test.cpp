@@ -1,0 +1,96 @@
+// juvo-parser test [--record] FILE...|FOLDER...
+#include <algorithm>
+#include <filesystem>
+
+#include "commands.h"
+#include "example_runner.h"
+#include "json_printer.h"
+#include "platform/inet/web_transfer.h"
+#include "session.h"
+#include "text_printer.h"
+
+namespace juvo::tool {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::chrono::milliseconds kChatTimeout{20000};
+
+// A result that says why there is nothing to run for `shown`.
+ParserTestResult problem(const fs::path& examples, const std::string& message) {
+  ParserTestResult result;
+  result.files.examples = examples;
+  result.files.shownExamples = examples.string();
+  result.problem = message;
+  return result;
+}
+
+// The examples files `operand` names: itself, the one beside a parser file, or those in a
+// folder. Problems go straight into `results`.
+std::vector<fs::path> examplesFiles(const std::string& operand,
+                                    std::vector<ParserTestResult>& results) {
+  std::error_code error;
+  const fs::path path(operand);
+  if (fs::is_directory(path, error)) {
+    std::vector<fs::path> found;
+    for (const fs::directory_entry& entry : fs::directory_iterator(path, error)) {
+      if (entry.path().extension() == ".examples" && entry.is_regular_file(error)) {
+        found.push_back(entry.path());
+      }
+    }
+    std::sort(found.begin(), found.end());
+    if (found.empty()) {
+      results.push_back(problem(path, operand + ": no examples here (NAME.examples beside "
+                                                "NAME.vbs or NAME.js)"));
+    }
+    return found;
+  }
+  if (path.extension() == ".examples") return {path};
+  fs::path examples = path;
+  examples.replace_extension(".examples");
+  if (!fs::is_regular_file(examples, error)) {
+    results.push_back(problem(
+        examples, operand + ": no examples: write " + examples.filename().string() + " beside it"));
+    return {};
+  }
+  return {examples};
+}
+
+}  // namespace
+
+int testCommand(const Invocation& invocation, const CommandContext& context) {
+  platform::WebTransfer& live = platform::systemWebTransfer();
+  Session session(context.moduleFolder, invocation.timeout.value_or(kChatTimeout), live);
+  std::vector<ParserTestResult> results;
+  bool stopped = false;
+  for (const std::string& operand : invocation.paths) {
+    for (const fs::path& examples : examplesFiles(operand, results)) {
+      if (stopped) break;
+      const std::optional<ParserExamples> files = examplesFor(examples);
+      if (!files) {
+        results.push_back(problem(examples, examples.string() + ": no parser " +
+                                                examples.stem().string() + ".vbs or " +
+                                                examples.stem().string() + ".js beside it"));
+        continue;
+      }
+      results.push_back(runExamples(session, *files, invocation.record, live));
+      stopped = results.back().stopped;
+    }
+  }
+  if (invocation.json) {
+    context.out << testJson(results);
+  } else {
+    printTestText(context.out, results);
+  }
+  if (stopped) return kInterrupted;
+  const bool anyRun = std::any_of(results.begin(), results.end(),
+                                  [](const ParserTestResult& r) { return !r.examples.empty(); });
+  const bool allPassed = std::all_of(results.begin(), results.end(), [](const ParserTestResult& r) {
+    return !r.problem && std::all_of(r.examples.begin(), r.examples.end(),
+                                     [](const ExampleResult& e) { return e.passed; });
+  });
+  return anyRun && allPassed ? kSucceeded : kParserFailed;
+}
+
+}  // namespace juvo::tool
