@@ -12,7 +12,9 @@ struct ScriptErrorInfo {
   std::u16string description;
   std::u16string text;    // the source line at the error, when known
   int32_t line = 0;       // 1-based, in the source as it was added; 0 when unknown
-  int32_t column = 0;     // 0 when unknown
+  // VBScript counts from 0 (the statement's first character); JScript gives none and leaves 0,
+  // so only the engine that reported the error says whether 0 is a column.
+  int32_t column = 0;
   std::u16string source;  // who reports it: "Microsoft JScript runtime error", ...
 };
 
