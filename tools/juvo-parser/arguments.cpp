@@ -56,6 +56,10 @@ Invocation parseArguments(std::span<const std::string> words) {
     // For run, the argument text begins with the word after FILE, whatever it looks like.
     const bool argumentText = invocation.command == Command::kRun && !operands.empty();
     if (optionsEnded || argumentText || word.empty() || word[0] != '-' || word == "-") {
+      if (argumentText && !optionsEnded && (word == "--json" || word == "--timeout")) {
+        invocation.notes.push_back(word + " after the parser file is part of the argument text; " +
+                                   "options go before the file");
+      }
       operands.push_back(word);
     } else if (word == "--") {
       optionsEnded = true;

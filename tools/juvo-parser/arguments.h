@@ -29,6 +29,9 @@ struct Invocation {
   std::optional<std::chrono::milliseconds> timeout;
   std::vector<std::string> paths;  // run and info: exactly one
   std::string argument;            // run only
+  // Things the person who typed the command line should know though it is valid, such as an
+  // option after run's FILE, which is argument text.
+  std::vector<std::string> notes;
 };
 
 // What went wrong on the command line, in words for the person who typed it.

@@ -32,6 +32,11 @@ TEST(Arguments, RunTakesEverythingAfterTheFileAsTheArgumentText) {
   EXPECT_TRUE(options.json);
   EXPECT_EQ(options.timeout, 250ms);
   EXPECT_EQ(options.argument, "--json -1 ");
+  // An option there is most likely misplaced: it is said, and still taken as text.
+  EXPECT_EQ(options.notes, Words{"--json after the parser file is part of the argument text; "
+                                 "options go before the file"});
+  EXPECT_TRUE(parse({"run", "--", "calc.js", "--json"}).notes.empty());
+  EXPECT_TRUE(parse({"run", "calc.js", "-1"}).notes.empty());
   EXPECT_EQ(parse({"run", "--", "-odd.js"}).paths, Words{"-odd.js"});
   EXPECT_EQ(parse({"run", "bare.js"}).argument, "");
 }

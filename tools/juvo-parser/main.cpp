@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
     std::cerr << "juvo-parser: " << error.message << "\n" << usageText();
     return kBadUsage;
   }
+  for (const std::string& note : invocation.notes)
+    std::cerr << "juvo-parser: " << note << "\n";
   watchForInterrupt();
   try {
     const int status = dispatch(invocation);
