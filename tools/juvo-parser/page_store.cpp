@@ -17,11 +17,12 @@ namespace fs = std::filesystem;
 constexpr std::string_view kExtension = ".page";
 constexpr size_t kReadableLength = 80;
 
-std::string hex(uint64_t value, int digits) {
-  static constexpr char kDigits[] = "0123456789abcdef";
+// Lower case for file names; error numbers are written in capitals, as Windows writes them.
+std::string hex(uint64_t value, int digits, bool capitals = false) {
+  const char* digitsOf = capitals ? "0123456789ABCDEF" : "0123456789abcdef";
   std::string text(static_cast<size_t>(digits), '0');
   for (int i = digits - 1; i >= 0; --i, value >>= 4)
-    text[static_cast<size_t>(i)] = kDigits[value & 0xF];
+    text[static_cast<size_t>(i)] = digitsOf[value & 0xF];
   return text;
 }
 
@@ -65,7 +66,7 @@ platform::Error parseFailure(std::string_view text, const fs::path& file, int li
 std::string formatPage(const RecordedPage& page) {
   std::string text = "url: " + platform::toUtf8(page.url) + "\n";
   if (page.failure) {
-    text += "error: 0x" + hex(static_cast<uint32_t>(page.failure->number()), 8) + " " +
+    text += "error: 0x" + hex(static_cast<uint32_t>(page.failure->number()), 8, true) + " " +
             platform::toUtf8(page.failure->description()) + "\n\n";
     return text;
   }

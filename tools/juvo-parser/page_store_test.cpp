@@ -78,6 +78,8 @@ TEST(PageStore, PagesAndFailuresSurviveTheirFileWhole) {
   }
   EXPECT_EQ(formatPage(pages[1]),
             "url: http://example.org/empty\nstatus: 200\ncharset: windows-1252\nbytes: 1234\n\n");
+  EXPECT_EQ(formatPage(pages[2]),
+            "url: http://example.org/gone\nerror: 0x800C0006 Not found: gone\n\n");
   // A page written by hand, with Windows line ends in its header.
   const RecordedPage hand = parsePage("url: http://a/\r\nstatus: 200\r\n\r\n<x/>\r\n", "p.page");
   EXPECT_EQ(hand.document.text, u"<x/>\r\n");
