@@ -30,6 +30,11 @@ int checkCommand(const Invocation& invocation, const CommandContext& context) {
     std::vector<std::filesystem::path> files;
     if (std::filesystem::is_directory(operand, error)) {
       files = parserFilesIn(operand);
+      // Most likely the wrong folder (JUVO/ rather than JUVO/Parsers/): a clean bill would
+      // mislead.
+      if (files.empty()) {
+        findings.push_back({operand, 0, "no parsers here (NAME.vbs or NAME.js)"});
+      }
     } else {
       files.push_back(operand);
     }

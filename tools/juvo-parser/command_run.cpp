@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "interrupt.h"
 #include "json_printer.h"
+#include "parser_check.h"
 #include "platform/base/text.h"
 #include "platform/inet/web_transfer.h"
 #include "session.h"
@@ -13,6 +14,14 @@ namespace {
 
 constexpr std::chrono::milliseconds kChatTimeout{20000};
 
+// What the name alone tells, which the chat would leave the user to find out: a parser that
+// runs here may still be one /xjuvo cannot reach, or one it runs in the other language.
+void printNameProblems(std::ostream& err, const std::string& file,
+                       const std::vector<std::string>& problems) {
+  for (const std::string& problem : problems)
+    err << file << ":1: " << problem << "\n";
+}
+
 }  // namespace
 
 int runCommand(const Invocation& invocation, const CommandContext& context) {
@@ -21,10 +30,12 @@ int runCommand(const Invocation& invocation, const CommandContext& context) {
   Session session(context.moduleFolder, timeout, platform::systemWebTransfer());
   const RunOutcome outcome =
       session.run(platform::fromUtf8(file), platform::fromUtf8(invocation.argument));
+  const std::vector<std::string> names = nameProblems(file);
   if (invocation.json) {
-    context.out << runJson(file, invocation.argument, outcome);
+    context.out << runJson(file, invocation.argument, outcome, names);
   } else {
     printRunText(context.out, context.err, file, outcome, timeout);
+    printNameProblems(context.err, file, names);
   }
   if (outcome.ending == Ending::kStopped) return kInterrupted;
   // A script error the parser caught still showed the chat its box.
@@ -37,10 +48,12 @@ int infoCommand(const Invocation& invocation, const CommandContext& context) {
   Session session(context.moduleFolder, invocation.timeout.value_or(kChatTimeout),
                   platform::systemWebTransfer());
   const InfoOutcome outcome = session.info(platform::fromUtf8(file));
+  const std::vector<std::string> names = nameProblems(file);
   if (invocation.json) {
-    context.out << infoJson(file, outcome);
+    context.out << infoJson(file, outcome, names);
   } else {
     printInfoText(context.out, context.err, file, outcome);
+    printNameProblems(context.err, file, names);
   }
   if (interruptRequested()) return kInterrupted;
   return outcome.shown ? kSucceeded : kParserFailed;

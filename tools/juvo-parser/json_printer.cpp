@@ -115,10 +115,17 @@ std::string text(const QJsonObject& object) {
   return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
 }
 
+QJsonArray textsJson(const std::vector<std::string>& texts) {
+  QJsonArray array;
+  for (const std::string& entry : texts)
+    array.append(q(entry));
+  return array;
+}
+
 }  // namespace
 
-std::string runJson(const std::string& file, const std::string& argument,
-                    const RunOutcome& outcome) {
+std::string runJson(const std::string& file, const std::string& argument, const RunOutcome& outcome,
+                    const std::vector<std::string>& names) {
   QJsonArray chunks;
   for (const std::u16string& chunk : splitChunks(outcome.result))
     chunks.append(q(chunk));
@@ -134,10 +141,12 @@ std::string runJson(const std::string& file, const std::string& argument,
       {"fetches", fetchesJson(outcome.fetches)},
       {"tidy", tidyJson(outcome.tidyMessages)},
       {"milliseconds", static_cast<qint64>(outcome.elapsed.count())},
+      {"names", textsJson(names)},
   });
 }
 
-std::string infoJson(const std::string& file, const InfoOutcome& outcome) {
+std::string infoJson(const std::string& file, const InfoOutcome& outcome,
+                     const std::vector<std::string>& names) {
   return text({
       {"file", q(file)},
       {"shown", outcome.shown},
@@ -147,6 +156,7 @@ std::string infoJson(const std::string& file, const InfoOutcome& outcome) {
       {"boxes", boxesJson(outcome.boxes)},
       {"errors", errorsJson(outcome)},
       {"failure", outcome.unreadable ? QJsonValue(failureJson(*outcome.unreadable)) : QJsonValue()},
+      {"names", textsJson(names)},
   });
 }
 

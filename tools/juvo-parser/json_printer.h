@@ -4,16 +4,17 @@
 // the signed 32-bit numbers scripts see.
 //
 //   run:   {file, argument, ending, result, chunks[], boxes[], errors[], failure, fetches[],
-//           tidy[{level, line, column, text}], milliseconds}
-//   info:  {file, shown, description, syntax, help, boxes[], errors[], failure}
-//   check: {parsers, findings[{file, line, message}]}
+//           tidy[{level, line, column, text}], milliseconds, names[]}
+//   info:  {file, shown, description, syntax, help, boxes[], errors[], failure, names[]}
+//   check: {parsers, findings[{file, line, message}]}  (line 0: a folder without parsers)
 //   test:  {passed, failed, untested, parsers[{parser, examples, problem, recorded[], stopped,
 //           results[{line, argument, passed, problems[], result, boxes[], fetches[]}]}]}
 //
-// A box is {kind, title, text, buttons, icon, answer}; an error {line, column, description,
-// number, source, text}; a fetch {url, milliseconds} with {status, bytes, charset, finalUrl}
-// or {error{number, description}}. `ending` is one of finished, unreadable, script-error,
-// no-run, timed-out, stopped, failed.
+// `names` holds what the file's name alone tells (nameProblems in parser_check.h). A box is {kind,
+// title, text, buttons, icon, answer}; an error {line, column, description, number, source, text};
+// a fetch {url, milliseconds} with {status, bytes, charset, finalUrl} or {error{number,
+// description}}. `ending` is one of finished, unreadable, script-error, no-run, timed-out, stopped,
+// failed.
 #pragma once
 
 #include <string>
@@ -25,9 +26,10 @@
 
 namespace juvo::tool {
 
-std::string runJson(const std::string& file, const std::string& argument,
-                    const RunOutcome& outcome);
-std::string infoJson(const std::string& file, const InfoOutcome& outcome);
+std::string runJson(const std::string& file, const std::string& argument, const RunOutcome& outcome,
+                    const std::vector<std::string>& names);
+std::string infoJson(const std::string& file, const InfoOutcome& outcome,
+                     const std::vector<std::string>& names);
 std::string checkJson(const std::vector<Finding>& findings, size_t parsers);
 std::string testJson(const std::vector<ParserTestResult>& results);
 

@@ -166,6 +166,37 @@ TEST_F(ParserTool, RunSaysWhatTheChatLeavesSilent) {
   EXPECT_EQ(timedOut.err, endless + ": stopped at the time-out: it ran longer than 0.3 s\n");
 }
 
+TEST_F(ParserTool, RunAndInfoSayWhatTheNameKeepsFromTheChat) {
+  const char kGood[] =
+      "function run() { engine.output('hi'); }\r\nfunction info() { engine.description = 'x'; "
+      "}";
+  const std::string capital = write("Weather.js", kGood);
+  for (const char* command : {"run", "info"}) {
+    const HostRun run = tool({command, capital});
+    EXPECT_EQ(run.exitCode, 0) << command << shown(run);
+    EXPECT_EQ(run.err, capital +
+                           ":1: the chat cannot run it: /xjuvo finds only file names in lower "
+                           "case; call it weather.js\n")
+        << command;
+  }
+  const HostRun asJson = tool({"run", "--json", capital});
+  EXPECT_EQ(asJson.err, "");
+  EXPECT_EQ(json(asJson)["names"].toArray().size(), 1) << shown(asJson);
+
+  write("hidden.vbs", "Sub run\r\nEnd Sub");
+  const HostRun hidden = tool({"run", write("hidden.js", kGood)});
+  EXPECT_EQ(hidden.err, path("hidden.js") +
+                            ":1: the chat never runs it: /xjuvo hidden finds hidden.vbs first\n");
+  EXPECT_EQ(tool({"run", write("plain.js", kGood)}).err, "");
+
+  // An option after the file is argument text, and said to be.
+  const HostRun late = tool({"run", path("plain.js"), "--json"});
+  EXPECT_EQ(late.linesStartingWith("[sent]"), std::vector<std::string>{"[sent] hi"});
+  EXPECT_EQ(late.err,
+            "juvo-parser: --json after the parser file is part of the argument text; options go "
+            "before the file\n");
+}
+
 TEST_F(ParserTool, CtrlCStopsTheRunThroughAResetNotTheTimeOut) {
   const std::string endless = write("forever.js", "function run() { for (;;) {} }");
   HostOptions options;
@@ -356,6 +387,14 @@ TEST_F(ParserTool, CheckOfAFolderListsParsersAsTheWindowDoesAndFindsHiddenOnes) 
                            "SUB RUN\r\nEND SUB\r\nSUB INFO\r\n  ENGINE.HELP = \"H\"\r\n"
                            "END SUB\r\n")});
   EXPECT_EQ(vbscript.exitCode, 0) << shown(vbscript);
+
+  // A folder without parsers is most likely the wrong one.
+  write("empty/readme.txt", "not a parser");
+  const HostRun none = tool({"check", path("empty")});
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_EQ(none.out, path("empty") +
+                          ": no parsers here (NAME.vbs or NAME.js)\n"
+                          "0 parsers checked: 1 finding\n");
 
   const HostRun clean = tool({"check", "--json", path("parsers/hello.js")});
   EXPECT_EQ(clean.exitCode, 0) << shown(clean);

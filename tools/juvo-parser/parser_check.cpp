@@ -75,41 +75,8 @@ class FileCheck {
   }
 
   void checkName() {
-    const std::u16string name = platform::fromUtf8(file_.filename().string());
-    const size_t dot = name.rfind(u'.');
-    const std::u16string extension = dot == std::u16string::npos ? u"" : name.substr(dot + 1);
-    const std::u16string stem = name.substr(0, dot);
-    if (!platform::equalsIgnoreCase(extension, u"vbs") &&
-        !platform::equalsIgnoreCase(extension, u"js")) {
-      add(1,
-          "not a parser file name: the chat and the configuration window take only names "
-          "ending in .vbs or .js");
-    }
-    if (platform::equalsIgnoreCase(extension, u"js") && extension != u"js") {
-      add(1, "runs as VBScript: only the extension .js, in lower case, means JScript");
-    }
-    if (name.find(u' ') != std::u16string::npos) {
-      add(1,
-          "the chat cannot run it: a parser's name holds no space (the chat takes what follows "
-          "the first space as the argument)");
-    }
-    const std::u16string lower = platform::toLower(name);
-    if (lower != name) {
-      add(1, "the chat cannot run it: /xjuvo finds only file names in lower case; call it " +
-                 platform::toUtf8(lower));
-    }
-    if (extension == u"js" && lower == name && name.find(u' ') == std::u16string::npos) {
-      const std::u16string hiding = stem + u".vbs";
-      const std::u16string folder =
-          pathText(file_.parent_path().empty() ? "." : file_.parent_path());
-      for (const std::u16string& found : platform::files::find(
-               folder + u"/" + hiding, platform::files::Entries::kOrdinaryFiles)) {
-        if (found == hiding) {
-          add(1, "the chat never runs it: /xjuvo " + platform::toUtf8(stem) + " finds " +
-                     platform::toUtf8(hiding) + " first");
-        }
-      }
-    }
+    for (std::string& problem : nameProblems(file_))
+      add(1, std::move(problem));
   }
 
   // Adds the code as the chat does, with no `engine` yet. True when it is loaded.
@@ -261,6 +228,46 @@ class FileCheck {
 };
 
 }  // namespace
+
+std::vector<std::string> nameProblems(const fs::path& file) {
+  std::vector<std::string> problems;
+  const std::u16string name = platform::fromUtf8(file.filename().string());
+  const size_t dot = name.rfind(u'.');
+  const std::u16string extension = dot == std::u16string::npos ? u"" : name.substr(dot + 1);
+  const std::u16string stem = name.substr(0, dot);
+  if (!platform::equalsIgnoreCase(extension, u"vbs") &&
+      !platform::equalsIgnoreCase(extension, u"js")) {
+    problems.push_back(
+        "not a parser file name: the chat and the configuration window take only names ending in "
+        ".vbs or .js");
+  }
+  if (platform::equalsIgnoreCase(extension, u"js") && extension != u"js") {
+    problems.push_back("runs as VBScript: only the extension .js, in lower case, means JScript");
+  }
+  if (name.find(u' ') != std::u16string::npos) {
+    problems.push_back(
+        "the chat cannot run it: a parser's name holds no space (the chat takes what follows the "
+        "first space as the argument)");
+  }
+  const std::u16string lower = platform::toLower(name);
+  if (lower != name) {
+    problems.push_back(
+        "the chat cannot run it: /xjuvo finds only file names in lower case; call it " +
+        platform::toUtf8(lower));
+  }
+  if (extension == u"js" && lower == name && name.find(u' ') == std::u16string::npos) {
+    const std::u16string hiding = stem + u".vbs";
+    const std::u16string folder = pathText(file.parent_path().empty() ? "." : file.parent_path());
+    for (const std::u16string& found :
+         platform::files::find(folder + u"/" + hiding, platform::files::Entries::kOrdinaryFiles)) {
+      if (found == hiding) {
+        problems.push_back("the chat never runs it: /xjuvo " + platform::toUtf8(stem) + " finds " +
+                           platform::toUtf8(hiding) + " first");
+      }
+    }
+  }
+  return problems;
+}
 
 std::vector<Finding> checkParser(Session& session, const fs::path& file,
                                  const std::string& shownName) {

@@ -23,9 +23,12 @@ class Session;
 
 struct Finding {
   std::string file;  // as the user named it
-  int line = 1;      // in the file; 1 for the file as a whole
+  int line = 1;      // in the file; 1 for the file as a whole, 0 for a folder
   std::string message;
 };
+
+// What the file's name alone tells: the name problems listed above, as messages.
+std::vector<std::string> nameProblems(const std::filesystem::path& file);
 
 // The findings for the parser file `file`, shown as `shownName`.
 std::vector<Finding> checkParser(Session& session, const std::filesystem::path& file,

@@ -142,8 +142,11 @@ void printInfoText(std::ostream& out, std::ostream& err, const std::string& file
 }
 
 void printCheckText(std::ostream& out, const std::vector<Finding>& findings, size_t parsers) {
-  for (const Finding& finding : findings)
-    out << finding.file << ":" << finding.line << ": " << finding.message << "\n";
+  for (const Finding& finding : findings) {
+    out << finding.file << ":";
+    if (finding.line > 0) out << finding.line << ":";
+    out << " " << finding.message << "\n";
+  }
   out << count(parsers, "parser", "parsers") << " checked: "
       << (findings.empty() ? "no findings" : count(findings.size(), "finding", "findings")) << "\n";
 }
