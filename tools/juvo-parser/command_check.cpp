@@ -23,6 +23,7 @@ int checkCommand(const Invocation& invocation, const CommandContext& context) {
   // for.
   RefusingWebTransfer refusing(u"juvo-parser check fetches nothing");
   Session session(context.moduleFolder, kCheckTimeout, refusing);
+  printStartBoxes(context.err, session);
   std::vector<Finding> findings;
   size_t parsers = 0;
   for (const std::string& operand : invocation.paths) {

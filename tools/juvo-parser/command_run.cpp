@@ -28,6 +28,7 @@ int runCommand(const Invocation& invocation, const CommandContext& context) {
   const std::string& file = invocation.paths.front();
   const std::chrono::milliseconds timeout = invocation.timeout.value_or(kChatTimeout);
   Session session(context.moduleFolder, timeout, platform::systemWebTransfer());
+  printStartBoxes(context.err, session);
   const RunOutcome outcome =
       session.run(platform::fromUtf8(file), platform::fromUtf8(invocation.argument));
   const std::vector<std::string> names = nameProblems(file);
@@ -47,6 +48,7 @@ int infoCommand(const Invocation& invocation, const CommandContext& context) {
   const std::string& file = invocation.paths.front();
   Session session(context.moduleFolder, invocation.timeout.value_or(kChatTimeout),
                   platform::systemWebTransfer());
+  printStartBoxes(context.err, session);
   const InfoOutcome outcome = session.info(platform::fromUtf8(file));
   const std::vector<std::string> names = nameProblems(file);
   if (invocation.json) {

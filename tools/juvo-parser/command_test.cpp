@@ -62,6 +62,7 @@ std::vector<fs::path> examplesFiles(const std::string& operand,
 int testCommand(const Invocation& invocation, const CommandContext& context) {
   platform::WebTransfer& live = platform::systemWebTransfer();
   Session session(context.moduleFolder, invocation.timeout.value_or(kChatTimeout), live);
+  printStartBoxes(context.err, session);
   std::vector<ParserTestResult> results;
   bool stopped = false;
   for (const std::string& operand : invocation.paths) {

@@ -49,6 +49,7 @@ Session::Session(std::u16string moduleFolder, std::chrono::milliseconds timeout,
       *platform_, [](SharedObjects& s) { return std::make_shared<frmConfig>(s); });
   // The string table as the plug-in makes it: English, then the saved language's file.
   shared_->lang = std::make_shared<cLanguage>(*shared_);
+  startBoxes_ = ui_.take();
   window_ = std::make_shared<frmConfig>(*shared_);
 
   platform::ScriptControl& control = window_->script();

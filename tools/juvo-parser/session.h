@@ -101,6 +101,9 @@ class Session {
   EngineHost& engineHost();
   ToolUi& ui() { return ui_; }
   WebTrace& web() { return web_; }
+  // The boxes the plug-in showed while it was made, as at every start of the chat: a language
+  // file that is not well formed, say. No run or check shows them again.
+  const std::vector<ShownBox>& startBoxes() const { return startBoxes_; }
   // The script errors kept since the last call.
   std::vector<platform::ScriptErrorInfo> takeScriptErrors();
 
@@ -116,6 +119,7 @@ class Session {
   std::shared_ptr<frmConfig> window_;
   std::vector<platform::ScriptErrorInfo> scriptErrors_;
   std::vector<platform::TidyMessage> tidyMessages_;
+  std::vector<ShownBox> startBoxes_;
 };
 
 }  // namespace juvo::tool

@@ -141,6 +141,11 @@ void printInfoText(std::ostream& out, std::ostream& err, const std::string& file
   }
 }
 
+void printStartBoxes(std::ostream& err, const Session& session) {
+  for (const ShownBox& box : session.startBoxes())
+    err << "juvo-parser: the plug-in shows this box as it starts:\n" << boxLine(box) << "\n";
+}
+
 void printCheckText(std::ostream& out, const std::vector<Finding>& findings, size_t parsers) {
   for (const Finding& finding : findings) {
     out << finding.file << ":";

@@ -32,6 +32,10 @@ void printCheckText(std::ostream& out, const std::vector<Finding>& findings, siz
 // tested.
 void printTestText(std::ostream& out, const std::vector<ParserTestResult>& results);
 
+// The boxes the plug-in showed as it started, on `err` whatever the output's form: the chat
+// shows them at each start, and they explain texts that are not in the language saved.
+void printStartBoxes(std::ostream& err, const Session& session);
+
 // The lines for people of one box, one fetch and one tidy message.
 std::string boxLine(const ShownBox& box);
 std::string fetchLine(const Fetch& fetch);
