@@ -104,7 +104,7 @@ std::vector<Example> parseExamples(std::string_view text, const std::filesystem:
   std::vector<Example> examples;
   std::optional<ExampleBuilder> current;
   int number = 0;
-  for (std::string_view line : linesOf(text)) {
+  for (std::string_view line : linesOf(withoutByteOrderMark(text))) {
     ++number;
     if (line.empty()) {
       if (current) current->addText(number, line, false);

@@ -66,6 +66,13 @@ TEST(ExamplesFile, ReadsArgumentsTextsPatternsAndBoxes) {
   EXPECT_EQ(examples[3].boxes, std::vector<std::u16string>{u"No city given"});
 }
 
+TEST(ExamplesFile, AByteOrderMarkAtTheStartIsNoText) {
+  const auto examples = parse("\xEF\xBB\xBF> World\r\nHello, World\r\n");
+  ASSERT_EQ(examples.size(), 1u);
+  EXPECT_EQ(examples[0].argument, u"World");
+  EXPECT_EQ(examples[0].text, u"Hello, World");
+}
+
 TEST(ExamplesFile, MistakesNameTheirLine) {
   EXPECT_EQ(problem(""), "w.examples: holds no example ('> ARGUMENT' lines)");
   EXPECT_EQ(problem("# only comments\n\n"), "w.examples: holds no example ('> ARGUMENT' lines)");

@@ -21,6 +21,12 @@ std::string readFileBytes(const std::filesystem::path& file) {
   return std::move(bytes).str();
 }
 
+std::string_view withoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kMark.size()) == kMark) text.remove_prefix(kMark.size());
+  return text;
+}
+
 void writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
   const std::filesystem::path temporary = file.string() + ".tmp";
   const auto fail = [&](const char* what) {

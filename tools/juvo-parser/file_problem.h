@@ -19,6 +19,10 @@ class FileProblem : public std::runtime_error {
 // The whole file as bytes. Raises FileProblem when it cannot be read.
 std::string readFileBytes(const std::filesystem::path& file);
 
+// `text` without the UTF-8 byte-order mark that editors on Windows put at the start of a file:
+// examples and pages written there read as anywhere else.
+std::string_view withoutByteOrderMark(std::string_view text);
+
 // Replaces `file` with `bytes` so that a reader finds either the old or the new file whole,
 // never a part: a temporary file beside it, flushed to disk, then renamed over it. Raises
 // FileProblem when it cannot.

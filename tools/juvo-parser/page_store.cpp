@@ -83,6 +83,7 @@ std::string formatPage(const RecordedPage& page) {
 }
 
 RecordedPage parsePage(std::string_view text, const fs::path& file) {
+  text = withoutByteOrderMark(text);
   RecordedPage page;
   bool hasUrl = false;
   bool hasStatus = false;

@@ -84,6 +84,9 @@ TEST(PageStore, PagesAndFailuresSurviveTheirFileWhole) {
   const RecordedPage hand = parsePage("url: http://a/\r\nstatus: 200\r\n\r\n<x/>\r\n", "p.page");
   EXPECT_EQ(hand.document.text, u"<x/>\r\n");
   EXPECT_EQ(hand.document.url, u"http://a/");
+  // Saved with a byte-order mark, as editors on Windows save.
+  EXPECT_EQ(parsePage("\xEF\xBB\xBFurl: http://a/\r\nstatus: 200\r\n\r\n<x/>", "p.page").url,
+            u"http://a/");
 }
 
 TEST(PageStore, DamagedPagesAreNamedByFileAndLine) {
