@@ -5,6 +5,7 @@
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <mutex>
 #include <new>
@@ -180,6 +181,15 @@ std::u16string sourceLine(std::u16string_view text, int line, int column) {
 std::u16string reasonOf(std::string message) {
   while (!message.empty() && isSpace(static_cast<xmlChar>(message.back())))
     message.pop_back();
+  // "Excessive depth in document: 256 use XML_PARSE_HUGE option" points to an option no script
+  // can set, and counts the levels below the root element: say it as appendChild's limit is.
+  constexpr std::string_view kTooDeep = "Excessive depth in document: ";
+  if (message.starts_with(kTooDeep)) {
+    int below = 0;
+    const char* digits = message.data() + kTooDeep.size();
+    std::from_chars(digits, message.data() + message.size(), below);
+    message = "The document is nested more than " + std::to_string(below + 1) + " levels deep";
+  }
   if (message.empty()) message = "The document is not well-formed";
   if (message.back() != '.') message += '.';
   return fromUtf8(message) + u"\r\n";
