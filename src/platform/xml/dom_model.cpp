@@ -12,7 +12,7 @@ namespace platform::xml::dom {
 
 namespace {
 
-// How deep a script may nest the nodes it builds. The parser stops at 256 levels; libxml2's
+// How deep a script may nest the nodes it builds. The parser stops at 257 levels; libxml2's
 // XPath stops looking below about 10000, so trees stay well short of that.
 constexpr int kMaxDepth = 4096;
 
