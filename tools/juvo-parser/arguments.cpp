@@ -104,7 +104,7 @@ const char* usageText() {
          "\n"
          "  run [--json] [--timeout SECONDS] FILE [ARGUMENT...]\n"
          "      run the parser as /xjuvo would and print what the chat receives, every box,\n"
-         "      each fetch and the time taken\n"
+         "      each fetch and the time taken; the words after FILE are the argument text\n"
          "  info [--json] FILE\n"
          "      the description, syntax and help as the configuration window shows them\n"
          "  check [--json] FILE...|FOLDER...\n"
@@ -115,7 +115,8 @@ const char* usageText() {
          "  help\n"
          "      this text\n"
          "\n"
-         "Exit status: 0 success, 1 the parser failed or findings, 2 bad usage.\n";
+         "Exit status: 0 success, 1 the parser failed or findings, 2 bad usage, 130 stopped\n"
+         "by Ctrl-C.\n";
 }
 
 }  // namespace juvo::tool
