@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "example_runner.h"
 #include "json_printer.h"
+#include "parser_check.h"
 #include "platform/inet/web_transfer.h"
 #include "session.h"
 #include "text_printer.h"
@@ -66,9 +67,22 @@ int testCommand(const Invocation& invocation, const CommandContext& context) {
   std::vector<ParserTestResult> results;
   bool stopped = false;
   for (const std::string& operand : invocation.paths) {
+    // A parser named on the command line is the one tested, even where the chat would run
+    // NAME.vbs rather than this NAME.js (which is said).
+    std::error_code error;
+    const bool parserNamed =
+        !fs::is_directory(operand, error) && fs::path(operand).extension() != ".examples";
+    if (parserNamed) {
+      for (const std::string& problem : nameProblems(operand))
+        context.err << operand << ":1: " << problem << "\n";
+    }
     for (const fs::path& examples : examplesFiles(operand, results)) {
       if (stopped) break;
-      const std::optional<ParserExamples> files = examplesFor(examples);
+      std::optional<ParserExamples> files = examplesFor(examples);
+      if (files && parserNamed) {
+        files->parser = operand;
+        files->shownParser = operand;
+      }
       if (!files) {
         results.push_back(problem(examples, examples.string() + ": no parser " +
                                                 examples.stem().string() + ".vbs or " +

@@ -449,6 +449,22 @@ TEST_F(ParserTool, TestRunsExamplesAndShowsEachDifference) {
   EXPECT_EQ(report["failed"].toInt(), 3);
 }
 
+TEST_F(ParserTool, TestRunsTheParserItIsGiven) {
+  write("both.vbs", "Sub run\r\n  engine.output \"vbs\"\r\nEnd Sub\r\n");
+  write("both.js", "function run() { engine.output('js'); }");
+  const std::string examples = write("both.examples", "> x\njs\n");
+  const HostRun named = tool({"test", path("both.js")});
+  EXPECT_EQ(named.exitCode, 0) << shown(named);
+  EXPECT_EQ(named.err,
+            path("both.js") + ":1: the chat never runs it: /xjuvo both finds both.vbs first\n");
+  // Through its examples or its folder, the parser the chat runs.
+  for (const std::string& operand : {examples, folder_.path().string()}) {
+    const HostRun chosen = tool({"test", operand});
+    EXPECT_EQ(chosen.exitCode, 1) << shown(chosen);
+    EXPECT_NE(chosen.out.find("actual:   vbs"), std::string::npos) << shown(chosen);
+  }
+}
+
 TEST_F(ParserTool, TestNamesWhatCannotBeTested) {
   write("lonely.js", "function run() {}");
   write("orphan.examples", "> x\n");
