@@ -347,6 +347,12 @@ TEST_F(ParserTool, CheckFindsWhatWouldFailOrSurpriseEachOnItsLine) {
        {"1: not a parser file name: the chat and the configuration window take only names "
         "ending in .vbs or .js",
         "1: the file is empty: the chat runs nothing and shows nothing"}},
+      // Saved in Windows-1252 where parsers are read as UTF-8 (the test's locale).
+      {"latin.js",
+       "function info() { engine.help = '\xEF\xBF\xBD is fine'; }\r\n"
+       "function run() {\r\n  engine.output('caf\xE9');\r\n}\r\n",
+       {"3: holds bytes that are not UTF-8, the character set of this locale, in which the chat "
+        "reads parsers: each becomes \xEF\xBF\xBD; save the file as UTF-8"}},
       {"X.JS",
        "",
        {"1: runs as VBScript: only the extension .js, in lower case, means JScript",
@@ -355,7 +361,9 @@ TEST_F(ParserTool, CheckFindsWhatWouldFailOrSurpriseEachOnItsLine) {
   };
   for (const auto& c : cases) {
     const std::string file = write(std::string("one/") + c.name, c.code);
-    const HostRun check = tool({"check", file});
+    HostOptions options;
+    options.environment["LC_ALL"] = "C.UTF-8";
+    const HostRun check = tool({"check", file}, options);
     EXPECT_EQ(check.exitCode, 1) << c.name << "\n" << shown(check);
     Findings expected;
     for (const std::string& finding : c.findings)

@@ -6,6 +6,7 @@
 #include "engine/cengine.h"
 #include "engine/run_script.h"
 #include "error_report.h"
+#include "file_problem.h"
 #include "language/c_language.h"
 #include "platform/base/error.h"
 #include "platform/base/text.h"
@@ -35,6 +36,14 @@ bool isBlank(std::u16string_view text) {
   });
 }
 
+template <typename View>
+size_t occurrences(View text, View what) {
+  size_t count = 0;
+  for (size_t at = text.find(what); at != View::npos; at = text.find(what, at + what.size()))
+    ++count;
+  return count;
+}
+
 class FileCheck {
  public:
   FileCheck(Session& session, const fs::path& file, const std::string& shownName)
@@ -57,6 +66,7 @@ class FileCheck {
       add(1, "the file is empty: the chat runs nothing and shows nothing");
       return std::move(findings_);
     }
+    checkEncoding();
     hostLines_ = sourceLines(source);
     platform::ScriptControl& script = session_.script();
     if (load(source)) {
@@ -77,6 +87,39 @@ class FileCheck {
   void checkName() {
     for (std::string& problem : nameProblems(file_))
       add(1, std::move(problem));
+  }
+
+  // The chat reads a parser in the locale's character set, as Windows reads it in the ANSI code
+  // page. Where that is UTF-8, a file saved in a Windows code page loses every character beyond
+  // ASCII to U+FFFD, and nothing says so.
+  void checkEncoding() {
+    if (!platform::equalsIgnoreCase(platform::fromUtf8(platform::ansiCodePageName()), u"UTF-8")) {
+      return;
+    }
+    std::string bytes;
+    try {
+      bytes = readFileBytes(file_);
+    } catch (const FileProblem&) {
+      return;  // the read above succeeded; a second one that fails tells nothing new
+    }
+    constexpr std::u16string_view kReplacement = u"\uFFFD";
+    int line = 1;
+    size_t at = 0;
+    while (at <= bytes.size()) {
+      size_t end = bytes.find('\n', at);
+      if (end == std::string::npos) end = bytes.size();
+      const std::string_view raw = std::string_view(bytes).substr(at, end - at);
+      // A replacement character the file holds itself is no loss.
+      if (occurrences<std::u16string_view>(platform::fromUtf8(raw), kReplacement) >
+          occurrences<std::string_view>(raw, "\xEF\xBF\xBD")) {
+        add(line,
+            "holds bytes that are not UTF-8, the character set of this locale, in which the chat "
+            "reads parsers: each becomes \xEF\xBF\xBD; save the file as UTF-8");
+        return;
+      }
+      at = end + 1;
+      ++line;
+    }
   }
 
   // Adds the code as the chat does, with no `engine` yet. True when it is loaded.
