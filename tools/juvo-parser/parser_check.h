@@ -3,6 +3,7 @@
 //
 // - its file name: not .vbs or .js; X.JS, which runs as VBScript; capitals or a space, which
 //   the chat cannot reach; a NAME.js that NAME.vbs beside it hides from the chat;
+// - bytes the locale's character set (in which the chat reads parsers) cannot read;
 // - an empty file, code that does not compile, top-level code that fails, top-level code that
 //   touches `engine` (it exists only while run or info runs), top-level code or an `info` that
 //   does not finish within the session's time-out (a second);
