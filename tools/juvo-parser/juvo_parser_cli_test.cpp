@@ -305,6 +305,15 @@ TEST_F(ParserTool, CheckFindsWhatWouldFailOrSurpriseEachOnItsLine) {
        "function info() { engine.help = 'x'; }\r\n\r\nfunction Run() {}",
        {"3: no procedure run, only Run: JScript tells names apart by letter case, and the chat "
         "calls run, so it sends nothing and says nothing"}},
+      {"param.js",
+       "function info() { engine.help = 'x'; }\r\nfunction run(text) {\r\n"
+       "  engine.output('Hello, ' + text);\r\n}",
+       {"2: run declares parameters, but the chat calls it with none: the argument text is in "
+        "engine.argument"}},
+      {"param.vbs",
+       "Sub Info\r\n  engine.help = \"h\"\r\nEnd Sub\r\nSub Run(text)\r\nEnd Sub",
+       {"4: run declares parameters, but the chat calls it with none: the argument text is in "
+        "engine.argument"}},
       {"noinfo.js",
        "function run() {}",
        {"1: no procedure info: the configuration window calls info and reports an error each "

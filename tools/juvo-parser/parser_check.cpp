@@ -223,7 +223,23 @@ class FileCheck {
     if (!names) return;  // this language's engine cannot tell without running it
     const bool hasRun = std::any_of(names->begin(), names->end(),
                                     [&](const std::u16string& n) { return sameName(n, u"run"); });
-    if (!hasRun) reportMissing(u"run", "the chat calls run, so it sends nothing and says nothing");
+    if (!hasRun) {
+      reportMissing(u"run", "the chat calls run, so it sends nothing and says nothing");
+      return;
+    }
+    // `Sub run(text)` fails at every run in VBScript; `function run(text)` gets undefined in
+    // JScript, which reads as a result.
+    int32_t parameters = 0;
+    platform::skipOnFailure([&] {
+      for (const platform::ScriptProcedure& procedure : session_.script().Procedures()) {
+        if (sameName(procedure.name, u"run")) parameters = procedure.numArgs;
+      }
+    });
+    if (parameters > 0) {
+      add(lineOf(u"run"),
+          "run declares parameters, but the chat calls it with none: the argument text is in "
+          "engine.argument");
+    }
   }
 
   void checkInfo() {

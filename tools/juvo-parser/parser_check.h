@@ -7,8 +7,9 @@
 // - an empty file, code that does not compile, top-level code that fails, top-level code that
 //   touches `engine` (it exists only while run or info runs), top-level code or an `info` that
 //   does not finish within the session's time-out (a second);
-// - no `run` (or, in JScript, only one spelled in another letter case); no `info`, an `info`
-//   that fails, or one that sets none of the three texts the configuration window shows.
+// - no `run` (or, in JScript, only one spelled in another letter case), or one that declares
+//   parameters (the chat passes none); no `info`, an `info` that fails, or one that sets none
+//   of the three texts the configuration window shows.
 //
 // The code is loaded and `info` run in the session's script host, as the configuration window
 // does; the session's web transfer should refuse every fetch.
