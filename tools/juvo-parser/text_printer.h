@@ -24,7 +24,7 @@ void printRunText(std::ostream& out, std::ostream& err, const std::string& file,
 void printInfoText(std::ostream& out, std::ostream& err, const std::string& file,
                    const InfoOutcome& outcome);
 
-// One "FILE:LINE: message" line per finding, then a count.
+// One "FILE:LINE: message" line per finding ("FOLDER: message" for a folder), then a count.
 void printCheckText(std::ostream& out, const std::vector<Finding>& findings, size_t parsers);
 
 // One line per example ("FILE:LINE: pass > ARGUMENT", or FAIL with its problems indented
