@@ -71,10 +71,14 @@ void compareBoxes(const Example& example, const RunOutcome& outcome,
   if (shown == expected) return;
   problems.push_back(expected.empty() ? "the run shows boxes where none were expected:"
                                       : "the boxes shown differ:");
+  // As a '!' line writes them: a line break, a trailing one above all, is seen as "\n".
+  const auto written = [](const std::u16string& box) {
+    return platform::toUtf8(platform::replaceAll(box, u"\n", u"\\n"));
+  };
   for (const std::u16string& box : expected)
-    problems.push_back("  expected box: " + platform::toUtf8(box));
+    problems.push_back("  expected box: " + written(box));
   for (const std::u16string& box : shown)
-    problems.push_back("  shown box:    " + platform::toUtf8(box));
+    problems.push_back("  shown box:    " + written(box));
 }
 
 }  // namespace

@@ -482,6 +482,21 @@ TEST_F(ParserTool, TestRunsTheParserItIsGiven) {
   }
 }
 
+TEST_F(ParserTool, TestShowsBoxesAsExamplesWriteThem) {
+  write("say.js", "function run() { engine.alert('Not XML.\\r\\n'); }");
+  const std::string examples = write("say.examples", "> x\n! Not XML.\n");
+  const HostRun test = tool({"test", path("say.js")});
+  EXPECT_EQ(test.exitCode, 1);
+  EXPECT_EQ(test.out, examples +
+                          ":1: FAIL > x\n"
+                          "    the boxes shown differ:\n"
+                          "      expected box: Not XML.\n"
+                          "      shown box:    Not XML.\\n\n"
+                          "1 example: 0 passed, 1 failed\n");
+  write("say.examples", "> x\n! Not XML.\\n\n");
+  EXPECT_EQ(tool({"test", path("say.js")}).exitCode, 0);
+}
+
 TEST_F(ParserTool, TestNamesWhatCannotBeTested) {
   write("lonely.js", "function run() {}");
   write("orphan.examples", "> x\n");
