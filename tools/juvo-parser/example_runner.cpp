@@ -32,6 +32,17 @@ void addLines(std::vector<std::string>& lines, const std::string& report) {
     lines.push_back(line);
 }
 
+// Tidy makes U+00A0 of every &nbsp;, and it prints as a space: a result that differs only
+// there would look the same as what was expected.
+constexpr char16_t kNoBreakSpace = u'\u00A0';
+
+void noteNoBreakSpaces(std::u16string_view result, std::vector<std::string>& problems) {
+  if (result.find(kNoBreakSpace) == std::u16string_view::npos) return;
+  problems.push_back(
+      "(the result holds no-break spaces, U+00A0, as tidy makes of &nbsp;: they print as spaces; "
+      "write them as they are, or as \\x{a0} in a pattern)");
+}
+
 void compareResult(const Example& example, const RunOutcome& outcome,
                    std::vector<std::string>& problems) {
   const std::u16string result = withLineFeeds(outcome.result);
@@ -50,6 +61,7 @@ void compareResult(const Example& example, const RunOutcome& outcome,
     }
     if (!problems.empty()) {
       problems.push_back("result:   " + (result.empty() ? "(nothing)" : platform::toUtf8(result)));
+      noteNoBreakSpaces(result, problems);
     }
     return;
   }
@@ -57,6 +69,9 @@ void compareResult(const Example& example, const RunOutcome& outcome,
     problems.push_back("the result differs:");
     for (const std::u16string& line : describeDifference(example.text, result))
       problems.push_back("  " + platform::toUtf8(line));
+    if (example.text.find(kNoBreakSpace) == std::u16string::npos) {
+      noteNoBreakSpaces(result, problems);
+    }
   }
 }
 

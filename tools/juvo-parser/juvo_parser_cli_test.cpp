@@ -497,6 +497,28 @@ TEST_F(ParserTool, TestShowsBoxesAsExamplesWriteThem) {
   EXPECT_EQ(tool({"test", path("say.js")}).exitCode, 0);
 }
 
+TEST_F(ParserTool, TestPointsOutNoBreakSpacesThatPrintAsSpaces) {
+  write("temp.js", "function run() { engine.output('12\\u00A0\\u00B0C'); }");
+  const std::string kNote =
+      "    (the result holds no-break spaces, U+00A0, as tidy makes of &nbsp;: they print as "
+      "spaces; write them as they are, or as \\x{a0} in a pattern)\n";
+  write("temp.examples",
+        "> x\n~ ^12 \xC2\xB0"
+        "C$\n");
+  const HostRun pattern = tool({"test", path("temp.js")});
+  EXPECT_EQ(pattern.exitCode, 1);
+  EXPECT_NE(pattern.out.find(kNote), std::string::npos) << shown(pattern);
+  write("temp.examples",
+        "> x\n12 \xC2\xB0"
+        "C\n");
+  const HostRun text = tool({"test", path("temp.js")});
+  EXPECT_NE(text.out.find(kNote), std::string::npos) << shown(text);
+  write("temp.examples",
+        "> x\n~ ^12\\x{a0}\xC2\xB0"
+        "C$\n");
+  EXPECT_EQ(tool({"test", path("temp.js")}).exitCode, 0);
+}
+
 TEST_F(ParserTool, TestNamesWhatCannotBeTested) {
   write("lonely.js", "function run() {}");
   write("orphan.examples", "> x\n");
