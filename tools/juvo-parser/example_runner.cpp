@@ -151,7 +151,7 @@ std::vector<std::string> explainFailure(const std::string& shownFile, const RunO
 
 ParserTestResult runExamples(Session& session, const ParserExamples& files, bool record,
                              platform::WebTransfer& live) {
-  ParserTestResult result{files, std::nullopt, {}, {}, false};
+  ParserTestResult result{files, std::nullopt, {}, {}, {}, false};
   std::vector<Example> examples;
   std::map<std::u16string, RecordedPage> pages;
   try {
@@ -193,6 +193,7 @@ ParserTestResult runExamples(Session& session, const ParserExamples& files, bool
   }
   session.web().use(live);
   result.recorded = recorder.recorded();
+  result.unrecorded = recorder.unrecorded();
   return result;
 }
 

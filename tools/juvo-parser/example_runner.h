@@ -35,6 +35,7 @@ struct ParserTestResult {
   std::optional<std::string> problem;
   std::vector<ExampleResult> examples;
   std::vector<std::u16string> recorded;  // the addresses recorded, with --record
+  std::vector<std::string> unrecorded;   // "ADDRESS: why" for fetches --record could not keep
   bool stopped = false;                  // Ctrl-C ended it
 };
 

@@ -200,6 +200,7 @@ std::string testJson(const std::vector<ParserTestResult>& results) {
         {"examples", q(parser.files.shownExamples)},
         {"problem", parser.problem ? QJsonValue(q(*parser.problem)) : QJsonValue()},
         {"recorded", recorded},
+        {"unrecorded", textsJson(parser.unrecorded)},
         {"stopped", parser.stopped},
         {"results", examples},
     });

@@ -7,7 +7,8 @@
 //           tidy[{level, line, column, text}], milliseconds, names[]}
 //   info:  {file, shown, description, syntax, help, boxes[], errors[], failure, names[]}
 //   check: {parsers, findings[{file, line, message}]}  (line 0: a folder without parsers)
-//   test:  {passed, failed, untested, parsers[{parser, examples, problem, recorded[], stopped,
+//   test:  {passed, failed, untested, parsers[{parser, examples, problem, recorded[],
+//           unrecorded[], stopped,
 //           results[{line, argument, passed, problems[], result, boxes[], fetches[]}]}]}
 //
 // `names` holds what the file's name alone tells (nameProblems in parser_check.h). A box is {kind,

@@ -636,6 +636,15 @@ TEST_F(ParserTool, RecordedPagesLetTheSameExamplesPassOffline) {
   EXPECT_EQ(offline.out, examples + ":1: pass > amsterdam\n" + examples + ":4: pass > utrecht\n" +
                              examples + ":7: pass > nowhere\n3 examples: 3 passed, 0 failed\n");
 
+  // Recording while the server is down says what it could not record, and keeps the pages.
+  const HostRun down = tool({"test", "--record", examples});
+  EXPECT_EQ(down.exitCode, 1);
+  EXPECT_NE(down.out.find(pages + ": not recorded: " + base +
+                          "/news/amsterdam: Could not connect to 127.0.0.1: connection refused\n"),
+            std::string::npos)
+      << shown(down);
+  EXPECT_EQ(tool({"test", examples}).exitCode, 0);
+
   // The site changed its page; and an example asks for a page nobody recorded.
   for (const auto& entry : std::filesystem::directory_iterator(pages)) {
     std::ifstream in(entry.path());

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/base/error.h"
+#include "platform/base/text.h"
 
 namespace juvo::tool {
 
@@ -53,6 +54,12 @@ platform::WebDocument RecordingWebTransfer::openUrl(std::u16string_view url,
     if (saysWhatThePageIs(failure)) {
       page.failure = failure;
       record(page);
+    } else if (failure.number() != static_cast<int32_t>(platform::ErrorCode::kAborted) &&
+               std::find(unrecordedUrls_.begin(), unrecordedUrls_.end(), page.url) ==
+                   unrecordedUrls_.end()) {
+      unrecordedUrls_.push_back(page.url);
+      unrecorded_.push_back(platform::toUtf8(page.url) + ": " +
+                            platform::toUtf8(failure.description()));
     }
     throw;
   }

@@ -45,6 +45,9 @@ class RecordingWebTransfer final : public platform::WebTransfer {
 
   // The addresses recorded so far, each once, in the order first recorded.
   const std::vector<std::u16string>& recorded() const { return recorded_; }
+  // The fetches that could not be recorded because the way to the page failed (no server, a
+  // time-out, ...): "ADDRESS: why", each address once. Their pages recorded before stay.
+  const std::vector<std::string>& unrecorded() const { return unrecorded_; }
 
  private:
   void record(const RecordedPage& page);
@@ -52,6 +55,8 @@ class RecordingWebTransfer final : public platform::WebTransfer {
   platform::WebTransfer& live_;
   std::filesystem::path folder_;
   std::vector<std::u16string> recorded_;
+  std::vector<std::u16string> unrecordedUrls_;
+  std::vector<std::string> unrecorded_;
 };
 
 }  // namespace juvo::tool

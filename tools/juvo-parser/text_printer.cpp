@@ -182,6 +182,8 @@ void printTestText(std::ostream& out, const std::vector<ParserTestResult>& resul
       out << parser.files.pages.string() << ": recorded "
           << count(parser.recorded.size(), "page", "pages") << "\n";
     }
+    for (const std::string& unrecorded : parser.unrecorded)
+      out << parser.files.pages.string() << ": not recorded: " << unrecorded << "\n";
     if (parser.stopped) out << "stopped by Ctrl-C\n";
   }
   out << count(passed + failed, "example", "examples") << ": " << passed << " passed, " << failed
