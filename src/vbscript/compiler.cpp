@@ -1126,10 +1126,8 @@ class Compiler {
     for (const SelectStmt::Case& entry : s.cases) {
       CaseNode node;
       node.isElse = entry.isElse;
-      for (const SelectStmt::Test& test : entry.tests) {
-        node.tests.push_back(
-            {test.kind, test.op, expr(*test.value), test.end ? expr(*test.end) : nullptr});
-      }
+      for (const ast::ExprPtr& value : entry.values)
+        node.values.push_back(expr(*value));
       node.body = block(entry.body);
       cases.push_back(std::move(node));
     }
