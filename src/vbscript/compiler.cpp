@@ -124,6 +124,7 @@ struct PendingGlobal {
   Value constant;
   bool isArray = false;
   std::vector<int32_t> upperBounds;
+  bool byReDim = false;  // declared by a ReDim: keeps the value it may already hold
 };
 
 struct Scope {
@@ -477,6 +478,10 @@ class Compiler {
       Global& global = vm_.global(indexes_.at(key));
       switch (pending.kind) {
         case Global::Kind::kVariable:
+          if (pending.byReDim) {
+            global.kind = Global::Kind::kVariable;
+            break;
+          }
           if (global.kind != Global::Kind::kVariable || pending.isArray) {
             global.value =
                 pending.isArray ? makeArray(boundsOfDeclared(pending.upperBounds)) : Value();
@@ -553,10 +558,10 @@ class Compiler {
     for (const auto& [key, local] : scope.names) {
       if (local.kind != LocalName::Kind::kConstant)
         procedure.locals.emplace(
-            key, Procedure::Local{local.slot, local.kind == LocalName::Kind::kByRef});
+            key, Procedure::Local{local.slot, local.kind == LocalName::Kind::kByRef, false});
     }
     for (const auto& [key, slot] : scope.implicit)
-      procedure.locals.emplace(key, Procedure::Local{slot, false});
+      procedure.locals.emplace(key, Procedure::Local{slot, false, true});
     scope_ = nullptr;
   }
 
@@ -590,7 +595,7 @@ class Compiler {
     if (scope.kind == Scope::Kind::kInFrame) {
       const auto& outer = scope.frame->procedure->locals;
       auto it = outer.find(key);
-      if (it != outer.end()) {
+      if (it != outer.end() && !(it->second.implicit && knownGlobal(key))) {
         r.kind = Resolved::Kind::kOuter;
         r.slot = it->second.slot;
         r.byRef = it->second.byRef;
@@ -1108,6 +1113,8 @@ class Compiler {
           scope_->names.emplace(key, std::move(local));
           return makeLocal(slot);
         }
+        // ReDim declares the dynamic array it sizes, as Dim would.
+        if (!knownGlobal(key)) declare(name, at).byReDim = true;
         auto pending = pending_.find(key);
         if (pending != pending_.end()) {
           node.fixed = pending->second.isArray && !pending->second.upperBounds.empty();
