@@ -324,6 +324,17 @@ class Compiler {
                        (!isProperty && (member->sub || member->get || member->let || member->set));
     if (clash) fail(ErrorCode::kNameRedefined, declaration.at);
     *slot = procedure;
+    // A property's accessors take the same indexes; Let and Set take the value after them.
+    if (isProperty) {
+      const auto indexes = [](const Procedure* accessor, size_t valueCount) {
+        return static_cast<int64_t>(accessor->byRef.size()) - static_cast<int64_t>(valueCount);
+      };
+      const int64_t own = indexes(procedure, slot == &member->get ? 0 : 1);
+      if ((member->get && indexes(member->get, 0) != own) ||
+          (member->let && indexes(member->let, 1) != own) ||
+          (member->set && indexes(member->set, 1) != own))
+        fail(ErrorCode::kInconsistentPropertyArguments, declaration.at);
+    }
     if (declaration.access == Access::kPublic) member->isPublic = true;
     if (declaration.isDefault) {
       const auto index = static_cast<int32_t>(member - cls.members.data());

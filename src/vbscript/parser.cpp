@@ -144,7 +144,7 @@ class Parser {
     const Access access = advance().is(Keyword::kPublic) ? Access::kPublic : Access::kPrivate;
     bool isDefault = false;
     if (atKeyword(Keyword::kDefault) &&
-        (peek(1).is(Keyword::kSub) || peek(1).is(Keyword::kFunction) ||
+        (inClass || peek(1).is(Keyword::kSub) || peek(1).is(Keyword::kFunction) ||
          peek(1).is(Keyword::kProperty))) {
       if (access != Access::kPublic) fail(ErrorCode::kDefaultMustBePublic);
       advance();

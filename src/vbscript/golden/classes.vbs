@@ -143,6 +143,33 @@ Class A
   Sub Class_Initialize(x) : End Sub                     ' expect error: 1053
 End Class
 '---
+' A property's Let and Set take one argument more than its Get: the value.
+Class A
+  Property Get P(row, col) : P = row * col : End Property
+  Property Let P(row, col, value) : End Property
+  Property Set P(row, col, value) : End Property
+End Class
+Set a1 = New A
+WScript.Echo a1.P(2, 3)                                 ' expect: 6
+'---
+Class A
+  Property Get P(row) : End Property
+  Property Let P(value) : End Property                  ' expect error: 1051 line 3
+End Class
+'---
+Class A
+  Property Set P(row, value) : End Property
+  Property Get P() : End Property                       ' expect error: 1051 line 3
+End Class
+'---
+Class A
+  Public Default Name                                   ' expect error: 1056
+End Class
+'---
+Class A
+  Public Default Property Let P(value) : End Property   ' expect error: 1058
+End Class
+'---
 Property Get Outside : End Property                     ' expect error: 1048
 '---
 Class Q
