@@ -112,6 +112,8 @@ std::u16string_view lookUp(ErrorCode code) {
       return u"Out of stack space";
     case ErrorCode::kSubNotDefined:
       return u"Sub or Function not defined";
+    case ErrorCode::kErrorLoadingDll:
+      return u"Error in loading DLL";
     case ErrorCode::kInternalError:
       return u"Internal error";
     case ErrorCode::kFileNotFound:
@@ -160,6 +162,10 @@ std::u16string_view lookUp(ErrorCode code) {
       return u"This key is already associated with an element of this collection";
     case ErrorCode::kUnsupportedAutomationType:
       return u"Variable uses an Automation type not supported in VBScript";
+    case ErrorCode::kRemoteServerUnavailable:
+      return u"The remote server machine does not exist or is unavailable";
+    case ErrorCode::kInvalidPicture:
+      return u"Invalid picture";
     case ErrorCode::kVariableUndefined:
       return u"Variable is undefined";
     case ErrorCode::kIllegalAssignment:
@@ -176,6 +182,8 @@ std::u16string_view lookUp(ErrorCode code) {
       return u"Class not defined";
     case ErrorCode::kExceptionOccurred:
       return u"An exception occurred";
+    case ErrorCode::kIllegalAssignmentOfValue:
+      return u"Illegal assignment";
     case ErrorCode::kRegExpObjectExpected:
       return u"Regular Expression object expected";
     case ErrorCode::kRegExpSyntax:

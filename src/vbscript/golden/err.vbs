@@ -87,3 +87,15 @@ WScript.Echo Err.Number                                 ' expect: 5
 Err.Clear
 Err.Raise "abc"
 WScript.Echo Err.Number                                 ' expect: 13
+'---
+' Err.Raise of a documented run-time error's number gives that error's description.
+On Error Resume Next
+For Each n In Array(48, 462, 481, 5008)
+  Err.Raise n
+  WScript.Echo n, Err.Description
+  Err.Clear
+Next
+' expect: 48 Error in loading DLL
+' expect: 462 The remote server machine does not exist or is unavailable
+' expect: 481 Invalid picture
+' expect: 5008 Illegal assignment
