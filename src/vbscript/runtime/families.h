@@ -9,6 +9,7 @@
 namespace vbscript {
 
 std::span<const Builtin> arrayFunctions();        // arrays.cpp
+std::span<const Builtin> byteStringFunctions();   // byte_strings.cpp
 std::span<const Builtin> conversionFunctions();   // conversions.cpp
 std::span<const Builtin> dateFunctions();         // dates.cpp
 std::span<const Builtin> formattingFunctions();   // formatting.cpp
