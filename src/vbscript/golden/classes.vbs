@@ -226,3 +226,20 @@ Next
 Set t = Nothing
 ' expect: end 1
 ' expect: end 2
+'---
+' An object with a default property gives its value where a number is wanted: a subscript too.
+Class ThreeBox
+  Public Default Property Get Value : Value = 3 : End Property
+End Class
+Class Holder
+  Public Items
+End Class
+Set three = New ThreeBox
+letters = Array("a", "b", "c", "d")
+Dim grid(3, 3)
+grid(three, three) = "corner"
+letters(three) = "D"
+Set h = New Holder
+h.Items = Array(0, 1, 2, 3)
+h.Items(three) = 33
+WScript.Echo letters(three), grid(3, 3), h.Items(3), Mid("abcdef", three), three * 2  ' expect: D corner 33 cdef 6
