@@ -26,6 +26,9 @@ class Parser {
     while (true) {
       skipSeparators();
       if (sees(TokenKind::kEnd)) break;
+      // Option Explicit comes before every other statement of a script.
+      if (!program.statements.empty() && atKeyword(Keyword::kOption))
+        fail(ErrorCode::kExpectedStatement);
       program.statements.push_back(topLevelStatement());
       endStatement();
     }

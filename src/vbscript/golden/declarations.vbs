@@ -109,3 +109,13 @@ Sub Grow
   WScript.Echo UBound(inner)                            ' expect: 1
 End Sub
 Grow
+'---
+' Option Explicit comes before every other statement.
+x = 1
+Option Explicit                                         ' expect error: 1024 line 3
+'---
+' Option Explicit: only comments and blank lines go before it.
+
+Option Explicit
+Dim y : y = 2
+WScript.Echo y                                          ' expect: 2
