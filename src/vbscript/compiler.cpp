@@ -320,8 +320,11 @@ class Compiler {
                             declaration.procedureKind == ProcedureKind::kPropertyLet ||
                             declaration.procedureKind == ProcedureKind::kPropertySet;
     // One name is one Sub, one Function, or the accessors of one property.
-    const bool clash = *slot != nullptr || member->field >= 0 ||
-                       (!isProperty && (member->sub || member->get || member->let || member->set));
+    const bool clash =
+        *slot != nullptr || member->field >= 0 ||
+        (!isProperty && (member->sub || member->get || member->let || member->set)) ||
+        (isProperty &&
+         (member->sub || (member->get && member->get->kind != ProcedureKind::kPropertyGet)));
     if (clash) fail(ErrorCode::kNameRedefined, declaration.at);
     *slot = procedure;
     // A property's accessors take the same indexes; Let and Set take the value after them.

@@ -243,3 +243,14 @@ Set h = New Holder
 h.Items = Array(0, 1, 2, 3)
 h.Items(three) = 33
 WScript.Echo letters(three), grid(3, 3), h.Items(3), Mid("abcdef", three), three * 2  ' expect: D corner 33 cdef 6
+'---
+' A Sub or Function and a property may not share a name.
+Class A
+  Function P : End Function
+  Property Let P(v) : End Property                      ' expect error: 1041 line 4
+End Class
+'---
+Class A
+  Sub P : End Sub
+  Property Get P : End Property                         ' expect error: 1041 line 3
+End Class
