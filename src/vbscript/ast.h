@@ -220,17 +220,12 @@ struct IfStmt : Stmt {
   Block elseBody;
 };
 
+// Each Case lists the values it matches; VBScript has no ranges (To) or Is tests there.
 struct SelectStmt : Stmt {
-  struct Test {
-    enum Kind : uint8_t { kValue, kRange, kCompare } kind = kValue;
-    Operator op = Operator::kEqual;  // for kCompare: Case Is < 5
-    ExprPtr value;                   // the value, the range's start or the compared value
-    ExprPtr end;                     // the range's end
-  };
   struct Case {
     Position at;
     bool isElse = false;
-    std::vector<Test> tests;
+    std::vector<ExprPtr> values;
     Block body;
   };
   explicit SelectStmt(Position at) : Stmt(StmtKind::kSelect, at) {}

@@ -308,8 +308,11 @@ void Interpreter::assignInstanceMember(Frame& caller, ObjectRep* rep,
     }
     if (field.isArray()) {
       std::vector<Value> subscripts;
-      for (const ExprPtr& arg : args)
-        subscripts.push_back(arg ? arg->eval(caller) : Value::missing());
+      for (const ExprPtr& arg : args) {
+        Value subscript = arg ? arg->eval(caller) : Value::missing();
+        if (subscript.isObject()) subscript = letValue(subscript);
+        subscripts.push_back(std::move(subscript));
+      }
       Value& slot = rep->instance->fields[static_cast<size_t>(member.field)];
       if (!slot.isArray()) raise(ErrorCode::kTypeMismatch);
       const size_t at = elementIndex(*slot.arrayRep(), subscripts, locale());

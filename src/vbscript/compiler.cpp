@@ -124,6 +124,7 @@ struct PendingGlobal {
   Value constant;
   bool isArray = false;
   std::vector<int32_t> upperBounds;
+  bool byReDim = false;  // declared by a ReDim: keeps the value it may already hold
 };
 
 struct Scope {
@@ -319,10 +320,24 @@ class Compiler {
                             declaration.procedureKind == ProcedureKind::kPropertyLet ||
                             declaration.procedureKind == ProcedureKind::kPropertySet;
     // One name is one Sub, one Function, or the accessors of one property.
-    const bool clash = *slot != nullptr || member->field >= 0 ||
-                       (!isProperty && (member->sub || member->get || member->let || member->set));
+    const bool clash =
+        *slot != nullptr || member->field >= 0 ||
+        (!isProperty && (member->sub || member->get || member->let || member->set)) ||
+        (isProperty &&
+         (member->sub || (member->get && member->get->kind != ProcedureKind::kPropertyGet)));
     if (clash) fail(ErrorCode::kNameRedefined, declaration.at);
     *slot = procedure;
+    // A property's accessors take the same indexes; Let and Set take the value after them.
+    if (isProperty) {
+      const auto indexes = [](const Procedure* accessor, size_t valueCount) {
+        return static_cast<int64_t>(accessor->byRef.size()) - static_cast<int64_t>(valueCount);
+      };
+      const int64_t own = indexes(procedure, slot == &member->get ? 0 : 1);
+      if ((member->get && indexes(member->get, 0) != own) ||
+          (member->let && indexes(member->let, 1) != own) ||
+          (member->set && indexes(member->set, 1) != own))
+        fail(ErrorCode::kInconsistentPropertyArguments, declaration.at);
+    }
     if (declaration.access == Access::kPublic) member->isPublic = true;
     if (declaration.isDefault) {
       const auto index = static_cast<int32_t>(member - cls.members.data());
@@ -477,6 +492,10 @@ class Compiler {
       Global& global = vm_.global(indexes_.at(key));
       switch (pending.kind) {
         case Global::Kind::kVariable:
+          if (pending.byReDim) {
+            global.kind = Global::Kind::kVariable;
+            break;
+          }
           if (global.kind != Global::Kind::kVariable || pending.isArray) {
             global.value =
                 pending.isArray ? makeArray(boundsOfDeclared(pending.upperBounds)) : Value();
@@ -553,10 +572,10 @@ class Compiler {
     for (const auto& [key, local] : scope.names) {
       if (local.kind != LocalName::Kind::kConstant)
         procedure.locals.emplace(
-            key, Procedure::Local{local.slot, local.kind == LocalName::Kind::kByRef});
+            key, Procedure::Local{local.slot, local.kind == LocalName::Kind::kByRef, false});
     }
     for (const auto& [key, slot] : scope.implicit)
-      procedure.locals.emplace(key, Procedure::Local{slot, false});
+      procedure.locals.emplace(key, Procedure::Local{slot, false, true});
     scope_ = nullptr;
   }
 
@@ -590,7 +609,7 @@ class Compiler {
     if (scope.kind == Scope::Kind::kInFrame) {
       const auto& outer = scope.frame->procedure->locals;
       auto it = outer.find(key);
-      if (it != outer.end()) {
+      if (it != outer.end() && !(it->second.implicit && knownGlobal(key))) {
         r.kind = Resolved::Kind::kOuter;
         r.slot = it->second.slot;
         r.byRef = it->second.byRef;
@@ -1108,6 +1127,8 @@ class Compiler {
           scope_->names.emplace(key, std::move(local));
           return makeLocal(slot);
         }
+        // ReDim declares the dynamic array it sizes, as Dim would.
+        if (!knownGlobal(key)) declare(name, at).byReDim = true;
         auto pending = pending_.find(key);
         if (pending != pending_.end()) {
           node.fixed = pending->second.isArray && !pending->second.upperBounds.empty();
@@ -1126,10 +1147,8 @@ class Compiler {
     for (const SelectStmt::Case& entry : s.cases) {
       CaseNode node;
       node.isElse = entry.isElse;
-      for (const SelectStmt::Test& test : entry.tests) {
-        node.tests.push_back(
-            {test.kind, test.op, expr(*test.value), test.end ? expr(*test.end) : nullptr});
-      }
+      for (const ast::ExprPtr& value : entry.values)
+        node.values.push_back(expr(*value));
       node.body = block(entry.body);
       cases.push_back(std::move(node));
     }

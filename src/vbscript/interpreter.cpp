@@ -58,8 +58,9 @@ struct InstanceDeleter {
 
 Interpreter::Interpreter(platform::ScriptSite& site, const platform::ScriptServices& services)
     : site_(site),
-      services_(services),
-      builtinContext_{services_, random_},
+      locale_(services.locale),
+      services_{services.objects, services.ui, services.clock, locale_},
+      builtinContext_{services_, random_, locale_},
       link_(std::make_shared<InterpreterLink>()),
       err_(std::make_shared<ErrObject>()) {
   link_->interpreter = this;

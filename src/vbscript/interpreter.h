@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/base/error.h"
+#include "platform/locale/locale.h"
 #include "platform/script/script_engine.h"
 #include "vbscript/class_instance.h"
 #include "vbscript/err_object.h"
@@ -188,7 +189,8 @@ class Interpreter {
   }
 
   platform::ScriptSite& site_;
-  const platform::ScriptServices& services_;
+  platform::Locale locale_;                  // the host's, until the script calls SetLocale
+  const platform::ScriptServices services_;  // the host's, with locale_
   RandomState random_;
   BuiltinContext builtinContext_;
   std::shared_ptr<InterpreterLink> link_;

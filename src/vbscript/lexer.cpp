@@ -57,8 +57,8 @@ class Lexer {
         name(spaced);
         continue;
       }
-      if (isDigit(c) ||
-          (c == u'.' && pos_ + 1 < src_.size() && isDigit(src_[pos_ + 1]) && !followsOperand())) {
+      if (isDigit(c) || (c == u'.' && pos_ + 1 < src_.size() && isDigit(src_[pos_ + 1]) &&
+                         (spaced || !followsOperand()))) {
         decimalNumber(spaced);
         continue;
       }
@@ -186,7 +186,9 @@ class Lexer {
     return true;
   }
 
-  // Whether the token before could end an operand, so that a '.' after it is a member access.
+  // Whether the token before could end an operand, so that a '.' right after it is a member
+  // access. A '.' and a digit after a space start a number (WScript.Echo .5): no member's
+  // name starts with a digit.
   bool followsOperand() const {
     if (tokens_.empty()) return false;
     const TokenKind kind = tokens_.back().kind;

@@ -34,6 +34,13 @@ void storeElement(Interpreter& vm, Value& element, Value value, bool isSet) {
 }
 
 // The subscripts of an element, evaluated; on the native stack for up to four dimensions.
+// A subscript's value: an object gives its default value, as in arithmetic.
+Value subscriptValue(Frame& frame, const ExprNode& node) {
+  Value value = fetch(frame, node);
+  if (value.isObject()) value = frame.vm.letValue(value);
+  return value;
+}
+
 class Subscripts {
  public:
   Subscripts(Frame& frame, const std::vector<ExprPtr>& args) : count_(args.size()) {
@@ -41,7 +48,7 @@ class Subscripts {
     Value* values = data();
     for (size_t i = 0; i < count_; ++i) {
       if (!args[i]) raise(ErrorCode::kSubscriptOutOfRange);
-      values[i] = fetch(frame, *args[i]);
+      values[i] = subscriptValue(frame, *args[i]);
     }
   }
   operator std::span<const Value>() const { return {data(), count_}; }
@@ -62,7 +69,7 @@ Value readIndexed(Frame& frame, const Value& container, const std::vector<ExprPt
   if (container.isArray()) {
     // A single subscript is the common case: no vector for it.
     if (args.size() == 1 && args[0]) {
-      const Value subscript = fetch(frame, *args[0]);
+      const Value subscript = subscriptValue(frame, *args[0]);
       return container.arrayRep()
           ->elements[elementIndex(*container.arrayRep(), {&subscript, 1}, frame.vm.locale())];
     }
@@ -92,7 +99,7 @@ void assignIndexed(Frame& frame, Value* variable, const Value& container,
   if (container.isArray() && variable != nullptr) {
     size_t element;
     if (args.size() == 1 && args[0]) {
-      const Value subscript = fetch(frame, *args[0]);
+      const Value subscript = subscriptValue(frame, *args[0]);
       if (!variable->isArray()) raise(ErrorCode::kTypeMismatch);
       element = elementIndex(*variable->arrayRep(), {&subscript, 1}, frame.vm.locale());
     } else {

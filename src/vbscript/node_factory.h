@@ -76,14 +76,8 @@ struct BranchNode {
   Block body;
 };
 struct CaseNode {
-  struct Test {
-    ast::SelectStmt::Test::Kind kind;
-    ast::Operator op;
-    ExprPtr value;
-    ExprPtr end;
-  };
   bool isElse = false;
-  std::vector<Test> tests;
+  std::vector<ExprPtr> values;
   Block body;
 };
 struct ReDimNode {

@@ -153,45 +153,12 @@ class Select final : public StmtNode {
  private:
   static bool matches(Frame& frame, const CaseNode& entry, const Value& subject,
                       bool subjectLiteral) {
-    for (const CaseNode::Test& test : entry.tests) {
-      const Value value = plain(frame, test.value);
-      const std::optional<int> order =
-          ops::compare(subject, value, frame.vm.locale(), subjectLiteral, test.value->isLiteral());
-      if (!order) continue;
-      switch (test.kind) {
-        case ast::SelectStmt::Test::kValue:
-          if (*order == 0) return true;
-          break;
-        case ast::SelectStmt::Test::kRange: {
-          const Value end = plain(frame, test.end);
-          const std::optional<int> upper =
-              ops::compare(subject, end, frame.vm.locale(), subjectLiteral, test.end->isLiteral());
-          if (*order >= 0 && upper && *upper <= 0) return true;
-          break;
-        }
-        case ast::SelectStmt::Test::kCompare:
-          if (holds(test.op, *order)) return true;
-          break;
-      }
+    for (const ExprPtr& value : entry.values) {
+      const std::optional<int> order = ops::compare(subject, plain(frame, value), frame.vm.locale(),
+                                                    subjectLiteral, value->isLiteral());
+      if (order && *order == 0) return true;
     }
     return false;
-  }
-
-  static bool holds(ast::Operator op, int order) {
-    switch (op) {
-      case ast::Operator::kEqual:
-        return order == 0;
-      case ast::Operator::kNotEqual:
-        return order != 0;
-      case ast::Operator::kLess:
-        return order < 0;
-      case ast::Operator::kGreater:
-        return order > 0;
-      case ast::Operator::kLessEqual:
-        return order <= 0;
-      default:
-        return order >= 0;
-    }
   }
 
   ExprPtr subject_;

@@ -26,6 +26,9 @@ class Parser {
     while (true) {
       skipSeparators();
       if (sees(TokenKind::kEnd)) break;
+      // Option Explicit comes before every other statement of a script.
+      if (!program.statements.empty() && atKeyword(Keyword::kOption))
+        fail(ErrorCode::kExpectedStatement);
       program.statements.push_back(topLevelStatement());
       endStatement();
     }
@@ -144,7 +147,7 @@ class Parser {
     const Access access = advance().is(Keyword::kPublic) ? Access::kPublic : Access::kPrivate;
     bool isDefault = false;
     if (atKeyword(Keyword::kDefault) &&
-        (peek(1).is(Keyword::kSub) || peek(1).is(Keyword::kFunction) ||
+        (inClass || peek(1).is(Keyword::kSub) || peek(1).is(Keyword::kFunction) ||
          peek(1).is(Keyword::kProperty))) {
       if (access != Access::kPublic) fail(ErrorCode::kDefaultMustBePublic);
       advance();
@@ -505,7 +508,7 @@ class Parser {
         entry.isElse = true;
       } else {
         do {
-          entry.tests.push_back(caseTest());
+          entry.values.push_back(expression());
         } while (accept(TokenKind::kComma));
       }
       endStatement();
@@ -517,44 +520,6 @@ class Parser {
     if (!atKeyword(Keyword::kEnd)) fail(ErrorCode::kExpectedCase);
     endOf(Keyword::kSelect, ErrorCode::kExpectedSelect);
     return stmt;
-  }
-
-  SelectStmt::Test caseTest() {
-    SelectStmt::Test test;
-    if (acceptKeyword(Keyword::kIs)) {
-      test.kind = SelectStmt::Test::kCompare;
-      switch (peek().kind) {
-        case TokenKind::kEquals:
-          test.op = Operator::kEqual;
-          break;
-        case TokenKind::kNotEquals:
-          test.op = Operator::kNotEqual;
-          break;
-        case TokenKind::kLess:
-          test.op = Operator::kLess;
-          break;
-        case TokenKind::kGreater:
-          test.op = Operator::kGreater;
-          break;
-        case TokenKind::kLessEquals:
-          test.op = Operator::kLessEqual;
-          break;
-        case TokenKind::kGreaterEquals:
-          test.op = Operator::kGreaterEqual;
-          break;
-        default:
-          fail(ErrorCode::kSyntaxError);
-      }
-      advance();
-      test.value = concatenation();
-      return test;
-    }
-    test.value = expression();
-    if (acceptKeyword(Keyword::kTo)) {
-      test.kind = SelectStmt::Test::kRange;
-      test.end = expression();
-    }
-    return test;
   }
 
   StmtPtr forStatement() {
@@ -892,27 +857,17 @@ class Parser {
   }
 
   ExprPtr multiplicative() {
-    ExprPtr left = power();
+    ExprPtr left = signed_();
     while (sees(TokenKind::kStar) || sees(TokenKind::kSlash)) {
       const Position at = position();
       const Operator op =
           advance().kind == TokenKind::kStar ? Operator::kMultiply : Operator::kDivide;
-      left = std::make_unique<BinaryExpr>(at, op, std::move(left), power());
+      left = std::make_unique<BinaryExpr>(at, op, std::move(left), signed_());
     }
     return left;
   }
 
-  // Unary minus binds tighter than ^: -3^2 is 9, 2^-1 is 0.5.
-  ExprPtr power() {
-    ExprPtr left = signed_();
-    while (sees(TokenKind::kCaret)) {
-      const Position at = position();
-      advance();
-      left = std::make_unique<BinaryExpr>(at, Operator::kPower, std::move(left), signed_());
-    }
-    return left;
-  }
-
+  // Negation binds looser than ^: -3^2 is -9, (-3)^2 is 9.
   ExprPtr signed_() {
     if (sees(TokenKind::kMinus) || sees(TokenKind::kPlus)) {
       nest();
@@ -921,6 +876,27 @@ class Parser {
       return std::make_unique<UnaryExpr>(at, op, signed_());
     }
     if (atKeyword(Keyword::kNot)) return negation();
+    return power();
+  }
+
+  ExprPtr power() {
+    ExprPtr left = postfix(false);
+    while (sees(TokenKind::kCaret)) {
+      const Position at = position();
+      advance();
+      left = std::make_unique<BinaryExpr>(at, Operator::kPower, std::move(left), exponent());
+    }
+    return left;
+  }
+
+  // The right operand of ^ may carry its own sign: 2^-1 is 0.5.
+  ExprPtr exponent() {
+    if (sees(TokenKind::kMinus) || sees(TokenKind::kPlus)) {
+      nest();
+      const Position at = position();
+      const Operator op = advance().kind == TokenKind::kMinus ? Operator::kNegate : Operator::kPlus;
+      return std::make_unique<UnaryExpr>(at, op, exponent());
+    }
     return postfix(false);
   }
 

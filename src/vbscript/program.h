@@ -41,6 +41,9 @@ struct Procedure {
   struct Local {
     uint32_t slot;
     bool byRef;
+    // A name the procedure assigns without declaring it: the global of that name when one
+    // exists, as in the procedure's own code.
+    bool implicit = false;
   };
   std::unordered_map<std::u16string, Local> locals;
   Block body;

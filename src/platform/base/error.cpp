@@ -112,6 +112,8 @@ std::u16string_view lookUp(ErrorCode code) {
       return u"Out of stack space";
     case ErrorCode::kSubNotDefined:
       return u"Sub or Function not defined";
+    case ErrorCode::kErrorLoadingDll:
+      return u"Error in loading DLL";
     case ErrorCode::kInternalError:
       return u"Internal error";
     case ErrorCode::kFileNotFound:
@@ -160,6 +162,10 @@ std::u16string_view lookUp(ErrorCode code) {
       return u"This key is already associated with an element of this collection";
     case ErrorCode::kUnsupportedAutomationType:
       return u"Variable uses an Automation type not supported in VBScript";
+    case ErrorCode::kRemoteServerUnavailable:
+      return u"The remote server machine does not exist or is unavailable";
+    case ErrorCode::kInvalidPicture:
+      return u"Invalid picture";
     case ErrorCode::kVariableUndefined:
       return u"Variable is undefined";
     case ErrorCode::kIllegalAssignment:
@@ -176,6 +182,8 @@ std::u16string_view lookUp(ErrorCode code) {
       return u"Class not defined";
     case ErrorCode::kExceptionOccurred:
       return u"An exception occurred";
+    case ErrorCode::kIllegalAssignmentOfValue:
+      return u"Illegal assignment";
     case ErrorCode::kRegExpObjectExpected:
       return u"Regular Expression object expected";
     case ErrorCode::kRegExpSyntax:
@@ -239,7 +247,7 @@ std::u16string_view lookUp(ErrorCode code) {
     case ErrorCode::kExpectedWhileOrUntil:
       return u"Expected 'While' or 'Until'";
     case ErrorCode::kExpectedWhileUntilOrEnd:
-      return u"Expected 'While', 'Until' or end of statement";
+      return u"Expected 'While,' 'Until,' or end of statement";
     case ErrorCode::kExpectedWith:
       return u"Expected 'With'";
     case ErrorCode::kIdentifierTooLong:
@@ -281,7 +289,7 @@ std::u16string_view lookUp(ErrorCode code) {
     case ErrorCode::kExpectedProperty:
       return u"Expected 'Property'";
     case ErrorCode::kInconsistentPropertyArguments:
-      return u"Number of arguments must be consistent across properties";
+      return u"Number of arguments must be consistent across properties specification";
     case ErrorCode::kMultipleDefaults:
       return u"Cannot have multiple default property/method in a Class";
     case ErrorCode::kInitializeWithArguments:
@@ -293,9 +301,9 @@ std::u16string_view lookUp(ErrorCode code) {
     case ErrorCode::kDefaultOnlyOnProcedure:
       return u"'Default' can be specified only on 'Property' or 'Function' or 'Sub'";
     case ErrorCode::kDefaultMustBePublic:
-      return u"'Default' must also specify 'Public'";
+      return u"'Default' specification must also specify 'Public'";
     case ErrorCode::kDefaultOnlyOnGet:
-      return u"'Default' can only be on Property Get";
+      return u"'Default' specification can only be on Property Get";
     case ErrorCode::kTimeout:
       return u"Script execution timed out";
     case ErrorCode::kWebInvalidAddress:

@@ -48,6 +48,7 @@ enum class ErrorCode : int32_t {
   kCannotPerformOperation = static_cast<int32_t>(0x800A0011),      // 17
   kOutOfStackSpace = static_cast<int32_t>(0x800A001C),             // 28
   kSubNotDefined = static_cast<int32_t>(0x800A0023),               // 35
+  kErrorLoadingDll = static_cast<int32_t>(0x800A0030),             // 48
   kInternalError = static_cast<int32_t>(0x800A0033),               // 51
   kFileNotFound = static_cast<int32_t>(0x800A0035),                // 53
   kFileAlreadyExists = static_cast<int32_t>(0x800A003A),           // 58
@@ -72,6 +73,8 @@ enum class ErrorCode : int32_t {
   kNotACollection = static_cast<int32_t>(0x800A01C3),              // 451
   kKeyAlreadyAssociated = static_cast<int32_t>(0x800A01C9),        // 457
   kUnsupportedAutomationType = static_cast<int32_t>(0x800A01CA),   // 458
+  kRemoteServerUnavailable = static_cast<int32_t>(0x800A01CE),     // 462
+  kInvalidPicture = static_cast<int32_t>(0x800A01E1),              // 481
   kVariableUndefined = static_cast<int32_t>(0x800A01F4),           // 500
   kIllegalAssignment = static_cast<int32_t>(0x800A01F5),           // 501
   kNotSafeForScripting = static_cast<int32_t>(0x800A01F6),         // 502
@@ -80,6 +83,7 @@ enum class ErrorCode : int32_t {
   kInvalidReference = static_cast<int32_t>(0x800A01F9),            // 505
   kClassNotDefined = static_cast<int32_t>(0x800A01FA),             // 506
   kExceptionOccurred = static_cast<int32_t>(0x800A01FB),           // 507
+  kIllegalAssignmentOfValue = static_cast<int32_t>(0x800A1390),    // 5008
   kRegExpObjectExpected = static_cast<int32_t>(0x800A1398),        // 5016
   kRegExpSyntax = static_cast<int32_t>(0x800A1399),                // 5017
   kRegExpQuantifier = static_cast<int32_t>(0x800A139A),            // 5018

@@ -143,6 +143,33 @@ Class A
   Sub Class_Initialize(x) : End Sub                     ' expect error: 1053
 End Class
 '---
+' A property's Let and Set take one argument more than its Get: the value.
+Class A
+  Property Get P(row, col) : P = row * col : End Property
+  Property Let P(row, col, value) : End Property
+  Property Set P(row, col, value) : End Property
+End Class
+Set a1 = New A
+WScript.Echo a1.P(2, 3)                                 ' expect: 6
+'---
+Class A
+  Property Get P(row) : End Property
+  Property Let P(value) : End Property                  ' expect error: 1051 line 3
+End Class
+'---
+Class A
+  Property Set P(row, value) : End Property
+  Property Get P() : End Property                       ' expect error: 1051 line 3
+End Class
+'---
+Class A
+  Public Default Name                                   ' expect error: 1056
+End Class
+'---
+Class A
+  Public Default Property Let P(value) : End Property   ' expect error: 1058
+End Class
+'---
 Property Get Outside : End Property                     ' expect error: 1048
 '---
 Class Q
@@ -199,3 +226,31 @@ Next
 Set t = Nothing
 ' expect: end 1
 ' expect: end 2
+'---
+' An object with a default property gives its value where a number is wanted: a subscript too.
+Class ThreeBox
+  Public Default Property Get Value : Value = 3 : End Property
+End Class
+Class Holder
+  Public Items
+End Class
+Set three = New ThreeBox
+letters = Array("a", "b", "c", "d")
+Dim grid(3, 3)
+grid(three, three) = "corner"
+letters(three) = "D"
+Set h = New Holder
+h.Items = Array(0, 1, 2, 3)
+h.Items(three) = 33
+WScript.Echo letters(three), grid(3, 3), h.Items(3), Mid("abcdef", three), three * 2  ' expect: D corner 33 cdef 6
+'---
+' A Sub or Function and a property may not share a name.
+Class A
+  Function P : End Function
+  Property Let P(v) : End Property                      ' expect error: 1041 line 4
+End Class
+'---
+Class A
+  Sub P : End Sub
+  Property Get P : End Property                         ' expect error: 1041 line 3
+End Class

@@ -135,3 +135,13 @@ WScript.Echo ("3,5" And 7), (Not "-1"), "0,5" Mod 2     ' expect: 4 0 0
 Dim a(3)
 a("1,4") = "one"
 WScript.Echo a(1)                                       ' expect: one
+'---
+' SetLocale switches the script's locale by identifier or tag and gives the one it replaces.
+' locale: nl_NL.UTF-8
+WScript.Echo GetLocale(), CStr(1.5)                     ' expect: 1043 1,5
+WScript.Echo SetLocale("en-us"), GetLocale(), CStr(1.5), CStr(CDbl("2.5"))' expect: 1043 1033 1.5 2.5
+WScript.Echo SetLocale(1043), CStr(1.5)                 ' expect: 1033 1,5
+WScript.Echo FormatDateTime(#3/7/2026#, vbShortDate)    ' expect: 07-03-2026
+On Error Resume Next
+SetLocale 99999
+WScript.Echo Err.Number, GetLocale()                    ' expect: 5 1043

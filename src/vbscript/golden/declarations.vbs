@@ -97,3 +97,25 @@ Function Same : End Function                            ' expect error: 1041
 Const NotLiteral = Len("x")                             ' expect error: 1045
 '---
 Dim bad(x)                                              ' expect error: 1026
+'---
+' ReDim declares the dynamic array it sizes, at script level as in a procedure.
+Option Explicit
+ReDim list(2)
+list(2) = "last"
+ReDim Preserve list(3)
+WScript.Echo UBound(list), list(2)                      ' expect: 3 last
+Sub Grow
+  ReDim inner(1)
+  WScript.Echo UBound(inner)                            ' expect: 1
+End Sub
+Grow
+'---
+' Option Explicit comes before every other statement.
+x = 1
+Option Explicit                                         ' expect error: 1024 line 3
+'---
+' Option Explicit: only comments and blank lines go before it.
+
+Option Explicit
+Dim y : y = 2
+WScript.Echo y                                          ' expect: 2

@@ -87,3 +87,30 @@ WScript.Echo Err.Number                                 ' expect: 5
 Err.Clear
 Err.Raise "abc"
 WScript.Echo Err.Number                                 ' expect: 13
+'---
+' Err.Raise of a documented run-time error's number gives that error's description.
+On Error Resume Next
+For Each n In Array(48, 462, 481, 5008)
+  Err.Raise n
+  WScript.Echo n, Err.Description
+  Err.Clear
+Next
+' expect: 48 Error in loading DLL
+' expect: 462 The remote server machine does not exist or is unavailable
+' expect: 481 Invalid picture
+' expect: 5008 Illegal assignment
+'---
+' Compilation errors of code that Execute runs carry the documented texts.
+On Error Resume Next
+Execute "Class A" & vbLf & "Private Default Function F : End Function" & vbLf & "End Class"
+WScript.Echo Err.Number, Err.Description
+' expect: 1057 'Default' specification must also specify 'Public'
+Err.Clear
+Execute "Class B" & vbLf & "Property Get P(i) : End Property" & vbLf & _
+        "Property Let P(v) : End Property" & vbLf & "End Class"
+WScript.Echo Err.Number, Err.Description
+' expect: 1051 Number of arguments must be consistent across properties specification
+Err.Clear
+Execute "Do For" & vbLf & "Loop"
+WScript.Echo Err.Number, Err.Description
+' expect: 1028 Expected 'While,' 'Until,' or end of statement

@@ -95,3 +95,15 @@ WScript.Echo Err.Number                                 ' expect: 1023
 Err.Raise 424                                           ' expect error: 424
 '---
 Err.Raise 0                                             ' expect error: 5
+'---
+' On Error Resume Next holds in the procedure that runs it: the caller's errors stay fatal.
+Sub Callee : On Error Resume Next : x = 1 / 0 : End Sub
+Callee
+WScript.Echo "back", Err.Number                         ' expect: back 11
+y = 1 / 0                                               ' expect error: 11 line 5
+'---
+' On Error GoTo 0 in a procedure hands its errors to the caller's handler.
+On Error Resume Next
+Sub Inner : On Error GoTo 0 : x = 1 / 0 : WScript.Echo "inner goes on" : End Sub
+Inner
+WScript.Echo "outer goes on", Err.Number                ' expect: outer goes on 11

@@ -76,3 +76,22 @@ For i = 1 To 300
   list(UBound(list)) = i
 Next
 WScript.Echo UBound(list), list(299)                    ' expect: 299 300
+'---
+' A name a procedure assigns without declaring it is the global of that name, for the code
+' Eval and Execute run in the procedure too.
+x = 10
+Function Twenty
+  x = 20
+  Twenty = Eval("x")
+End Function
+WScript.Echo Twenty, x                                  ' expect: 20 20
+Sub Thirty
+  x = 30
+  Execute "WScript.Echo x"                              ' expect: 30
+End Sub
+Thirty
+Sub OwnLocal
+  fresh = 1
+  WScript.Echo Eval("fresh + 1")                        ' expect: 2
+End Sub
+OwnLocal

@@ -47,3 +47,7 @@ x = Array(1, _
           2, _
           3)
 WScript.Echo UBound(x)                                  ' expect: 2
+'---
+' A number may start with its decimal point, after a name and a space too.
+x = .5
+WScript.Echo .25, x + .5, 2*.5                          ' expect: 0.25 1 1

@@ -25,26 +25,32 @@ For Each v In Array(1, 5, 7, 12, "x", 42)
   Select Case v
     Case 1, 2
       WScript.Echo v & ": one or two"
-    Case 3 To 6
-      WScript.Echo v & ": three to six"
+    Case 2 + 2, Len("abcde")
+      WScript.Echo v & ": four or five"
     Case "x"
       WScript.Echo v & ": ex"
-    Case Is > 40
-      WScript.Echo v & ": over forty"
     Case 7: WScript.Echo v & ": seven"
     Case Else
       WScript.Echo v & ": else"
   End Select
 Next
 ' expect: 1: one or two
-' expect: 5: three to six
+' expect: 5: four or five
 ' expect: 7: seven
 ' expect: 12: else
 ' expect: x: ex
-' expect: 42: over forty
+' expect: 42: else
 Select Case "b"
-  Case "a" To "c"
-    WScript.Echo "in range"                             ' expect: in range
+  Case "A", "B"
+    WScript.Echo "texts compare binary"
+  Case "b"
+    WScript.Echo "exact text"                           ' expect: exact text
+End Select
+Select Case Null
+  Case Null
+    WScript.Echo "Null never matches"
+  Case Else
+    WScript.Echo "else"                                 ' expect: else
 End Select
 s = ""
 For i = 1 To 10 Step 3
@@ -180,3 +186,12 @@ Do While True
   End Select
 Loop
 WScript.Echo n                                          ' expect: 3
+'---
+' Case takes a list of expressions; VB's ranges are not VBScript.
+Select Case 5
+  Case 1 To 6                                           ' expect error: 1025 line 3
+End Select
+'---
+Select Case 5
+  Case Is > 3                                           ' expect error: 1023 line 2
+End Select

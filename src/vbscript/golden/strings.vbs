@@ -171,3 +171,12 @@ WScript.Echo Err.Number                                 ' expect: 5
 Err.Clear
 x = Mid("abc", Empty)
 WScript.Echo Err.Number                                 ' expect: 5
+'---
+' The byte forms count two bytes to a character.
+WScript.Echo LenB("abc"), LenB(""), IsNull(LenB(Null))  ' expect: 6 0 True
+WScript.Echo LeftB("abc", 4), RightB("abc", 2), MidB("abcd", 3, 4), MidB("abc", 5)  ' expect: ab c bc c
+WScript.Echo InStrB("abcb", "b"), InStrB(4, "abcb", "b"), InStrB("abc", "B")  ' expect: 3 7 0
+WScript.Echo InStrB(1, "ABC", "b", 1), InStrB("abc", "z"), InStrB("", "a")  ' expect: 3 0 0
+WScript.Echo AscB(MidB("A", 1, 1)), LenB(MidB("abc", 3))  ' expect: 65 4
+'---
+x = LeftB("abc", -1)                                    ' expect error: 5

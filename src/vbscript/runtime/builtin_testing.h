@@ -37,7 +37,7 @@ class BuiltinTest : public ::testing::Test {
     EXPECT_LE(args.size(), builtin->maxArgs);
     std::vector<Variant> padded = std::move(args);
     padded.resize(builtin->maxArgs, Variant::missing());
-    BuiltinContext context{services, random};
+    BuiltinContext context{services, random, locale};
     return builtin->body(context, padded);
   }
 

@@ -51,8 +51,9 @@ struct Table {
   CaseBlindIndex<NamedConstant> constantIndex;
 
   Table() {
-    for (auto family : {arrayFunctions, conversionFunctions, dateFunctions, formattingFunctions,
-                        interactionFunctions, mathFunctions, stringFunctions}) {
+    for (auto family : {arrayFunctions, byteStringFunctions, conversionFunctions, dateFunctions,
+                        formattingFunctions, interactionFunctions, localeFunctions, mathFunctions,
+                        stringFunctions}) {
       const std::span<const Builtin> members = family();
       functions.insert(functions.end(), members.begin(), members.end());
     }

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/automation/variant.h"
+#include "platform/locale/locale.h"
 #include "platform/script/script_engine.h"
 
 namespace vbscript {
@@ -27,6 +28,7 @@ struct RandomState {
 struct BuiltinContext {
   const platform::ScriptServices& services;  // catalogue, ui, clock, locale
   RandomState& random;
+  platform::Locale& locale;  // services.locale, which SetLocale changes for the engine
 };
 
 using BuiltinBody = platform::Variant (*)(BuiltinContext& context,

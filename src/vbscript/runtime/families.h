@@ -9,10 +9,12 @@
 namespace vbscript {
 
 std::span<const Builtin> arrayFunctions();        // arrays.cpp
+std::span<const Builtin> byteStringFunctions();   // byte_strings.cpp
 std::span<const Builtin> conversionFunctions();   // conversions.cpp
 std::span<const Builtin> dateFunctions();         // dates.cpp
 std::span<const Builtin> formattingFunctions();   // formatting.cpp
 std::span<const Builtin> interactionFunctions();  // interaction.cpp
+std::span<const Builtin> localeFunctions();       // locale_functions.cpp
 std::span<const Builtin> mathFunctions();         // maths.cpp
 std::span<const Builtin> stringFunctions();       // strings.cpp
 
