@@ -857,17 +857,28 @@ class Parser {
   }
 
   ExprPtr multiplicative() {
-    ExprPtr left = signed_();
+    ExprPtr left = power();
     while (sees(TokenKind::kStar) || sees(TokenKind::kSlash)) {
       const Position at = position();
       const Operator op =
           advance().kind == TokenKind::kStar ? Operator::kMultiply : Operator::kDivide;
-      left = std::make_unique<BinaryExpr>(at, op, std::move(left), signed_());
+      left = std::make_unique<BinaryExpr>(at, op, std::move(left), power());
     }
     return left;
   }
 
-  // Negation binds looser than ^: -3^2 is -9, (-3)^2 is 9.
+  // Negation binds tighter than ^, as the language's own precedence table lists them (negation
+  // first): -3^2 is 9, and the right operand of ^ may carry its own sign (2^-1 is 0.5).
+  ExprPtr power() {
+    ExprPtr left = signed_();
+    while (sees(TokenKind::kCaret)) {
+      const Position at = position();
+      advance();
+      left = std::make_unique<BinaryExpr>(at, Operator::kPower, std::move(left), signed_());
+    }
+    return left;
+  }
+
   ExprPtr signed_() {
     if (sees(TokenKind::kMinus) || sees(TokenKind::kPlus)) {
       nest();
@@ -876,27 +887,6 @@ class Parser {
       return std::make_unique<UnaryExpr>(at, op, signed_());
     }
     if (atKeyword(Keyword::kNot)) return negation();
-    return power();
-  }
-
-  ExprPtr power() {
-    ExprPtr left = postfix(false);
-    while (sees(TokenKind::kCaret)) {
-      const Position at = position();
-      advance();
-      left = std::make_unique<BinaryExpr>(at, Operator::kPower, std::move(left), exponent());
-    }
-    return left;
-  }
-
-  // The right operand of ^ may carry its own sign: 2^-1 is 0.5.
-  ExprPtr exponent() {
-    if (sees(TokenKind::kMinus) || sees(TokenKind::kPlus)) {
-      nest();
-      const Position at = position();
-      const Operator op = advance().kind == TokenKind::kMinus ? Operator::kNegate : Operator::kPlus;
-      return std::make_unique<UnaryExpr>(at, op, exponent());
-    }
     return postfix(false);
   }
 

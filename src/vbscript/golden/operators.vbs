@@ -1,5 +1,5 @@
 ' Operators: precedence, arithmetic and its types, comparison, logic.
-WScript.Echo -3 ^ 2, (-3) ^ 2, 2 * -3 ^ 2           ' expect: -9 9 -18
+WScript.Echo -3 ^ 2, -(3 ^ 2), 2 * -3 ^ 2                ' expect: 9 -9 18
 WScript.Echo 2 ^ -1                              ' expect: 0.5
 WScript.Echo 2 ^ 3 ^ 2                           ' expect: 64
 WScript.Echo 2 + 3 * 4                           ' expect: 14
