@@ -163,6 +163,11 @@ duk_ret_t hostToString(duk_context* ctx) {
 }
 
 // get (target, key, receiver)
+// Names the language reads of any object when converting it to text or JSON.
+bool isLanguageHook(std::string_view key) {
+  return key == "toString" || key == "valueOf" || key == "toJSON";
+}
+
 duk_ret_t hostGet(duk_context* ctx) {
   HostRef* host = hostAt(ctx, 0);
   if (host == nullptr || duk_is_symbol(ctx, 1)) return 0;
@@ -179,10 +184,16 @@ duk_ret_t hostGet(duk_context* ctx) {
     if (!found) {
       // `list[0]`: the default member with the index, when the object has one.
       const std::optional<int32_t> index = indexKey(key);
-      if (!index || object->readsWithoutArguments(kDefaultMember)) return;
-      std::vector<Variant> args{Variant(*index)};
-      value = object->invoke(kDefaultMember, kMethod | kPropertyGet, args);
-      known = true;
+      if (index && !object->readsWithoutArguments(kDefaultMember)) {
+        std::vector<Variant> args{Variant(*index)};
+        value = object->invoke(kDefaultMember, kMethod | kPropertyGet, args);
+        known = true;
+        return;
+      }
+      // A name the object does not have is an error, as on Windows, so a misspelt member
+      // (`node.txt`) is not silently undefined; only the names JavaScript itself asks any
+      // object for are answered as absent.
+      if (!isLanguageHook(key)) raise(ErrorCode::kNoSuchMember);
       return;
     }
     known = true;
@@ -377,6 +388,10 @@ Variant toVariant(duk_context* ctx, duk_idx_t index) {
     default:
       return Variant();
   }
+}
+
+bool isHostObject(duk_context* ctx, duk_idx_t index) {
+  return hostAt(ctx, index) != nullptr;
 }
 
 void pushHostObject(duk_context* ctx, const ObjectPtr& object) {

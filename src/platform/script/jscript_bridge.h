@@ -13,6 +13,9 @@ void installHostHandler(duk_context* ctx);
 void pushVariant(duk_context* ctx, const Variant& value);
 Variant toVariant(duk_context* ctx, duk_idx_t index);
 
+// Whether the value at `index` is a host object's Proxy: reading a name it lacks throws.
+bool isHostObject(duk_context* ctx, duk_idx_t index);
+
 // Pushes a Proxy for `object` (null for Nothing); a script object handed back comes back as
 // itself.
 void pushHostObject(duk_context* ctx, const ObjectPtr& object);
