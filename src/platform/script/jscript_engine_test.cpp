@@ -177,6 +177,16 @@ TEST_F(JScriptBridgeTest, ErrorObjectsCarryNumberAndDescription) {
       Variant(u"7d"));
 }
 
+TEST_F(JScriptBridgeTest, ErrorsAndTheEngineAreNamedAsJScriptNamesThem) {
+  // The script's own e.message says what the error box says.
+  EXPECT_EQ(eval(u"try { missing + 1 } catch (e) { e.message + '|' + e.description }"),
+            Variant(u"'missing' is undefined|'missing' is undefined"));
+  EXPECT_EQ(eval(u"new ReferenceError('kept as written').message"), Variant(u"kept as written"));
+  EXPECT_EQ(eval(u"ScriptEngine() + ' ' + ScriptEngineMajorVersion() + '.' + "
+                 u"ScriptEngineMinorVersion() + '.' + ScriptEngineBuildVersion()"),
+            Variant(u"JScript 5.8.16384"));
+}
+
 TEST_F(JScriptBridgeTest, EnumeratorWalksHostCollectionsOnly) {
   host->outputs = {u"a", u"b", u"c"};
   EXPECT_EQ(eval(u"var s = ''; for (var e = new Enumerator(engine); !e.atEnd(); e.moveNext()) "

@@ -5,6 +5,7 @@
 
 #include "platform/script/cesu8.h"
 #include "platform/script/dispatch_errors.h"
+#include "platform/script/jscript_bridge.h"
 #include "platform/script/jscript_runtime.h"
 
 namespace platform::jscript {
@@ -124,6 +125,27 @@ void defineAccessor(duk_context* ctx, duk_idx_t object, const char* name, duk_c_
                DUK_DEFPROP_HAVE_GETTER | DUK_DEFPROP_HAVE_SETTER | DUK_DEFPROP_SET_CONFIGURABLE);
 }
 
+// Duktape.errCreate: sees every error object as it is made. A name that is not defined is
+// worded as JScript words it ("'x' is undefined"), for the script's own `e.message` as much as
+// for the error box.
+duk_ret_t onCreate(duk_context* ctx) {
+  if (duk_get_error_code(ctx, 0) == DUK_ERR_REFERENCE_ERROR) {
+    duk_get_prop_string(ctx, 0, "message");
+    if (duk_is_string(ctx, -1)) {
+      const std::u16string message = safeString(ctx, -1);
+      const std::u16string worded = asUndefinedName(message);
+      if (worded != message) {
+        const std::string text = toCesu8(worded);
+        duk_push_lstring(ctx, text.data(), text.size());
+        duk_put_prop_string(ctx, 0, "message");
+      }
+    }
+    duk_pop(ctx);
+  }
+  duk_dup(ctx, 0);
+  return 1;
+}
+
 // Duktape.errThrow: sees every value thrown. Error objects record their own line; for any
 // other value, note the line that threw it.
 duk_ret_t onThrow(duk_context* ctx) {
@@ -158,7 +180,7 @@ void describeInto(duk_context* ctx, Runtime& runtime, bool compiling, ScriptErro
   const duk_idx_t value = duk_get_top_index(ctx);
   const bool isError = duk_is_error(ctx, value);
   if (isError) info.number = numberForCode(duk_get_error_code(ctx, value));
-  if (duk_is_object(ctx, value)) {
+  if (duk_is_object(ctx, value) && !isHostObject(ctx, value)) {
     reported = duk_get_prop_string(ctx, value, kReportedKey) && duk_to_boolean(ctx, -1);
     duk_pop(ctx);
     if (duk_get_prop_string(ctx, value, "number") && duk_is_number(ctx, -1)) {
@@ -179,9 +201,6 @@ void describeInto(duk_context* ctx, Runtime& runtime, bool compiling, ScriptErro
     if (info.number == kUncaughtExceptionNumber && info.description == u"alloc failed") {
       info.number = static_cast<int32_t>(ErrorCode::kOutOfMemoryVb);
       info.description = describe(ErrorCode::kOutOfMemoryVb);
-    }
-    if (duk_get_error_code(ctx, value) == DUK_ERR_REFERENCE_ERROR) {
-      info.description = asUndefinedName(std::move(info.description));
     }
     duk_get_prop_string(ctx, value, "lineNumber");
     if (duk_is_number(ctx, -1)) info.line = duk_get_int(ctx, -1);
@@ -214,6 +233,8 @@ void installErrorSupport(duk_context* ctx) {
   duk_get_global_string(ctx, "Duktape");
   duk_push_c_function(ctx, onThrow, 1);
   duk_put_prop_string(ctx, -2, "errThrow");
+  duk_push_c_function(ctx, onCreate, 1);
+  duk_put_prop_string(ctx, -2, "errCreate");
   duk_pop(ctx);
 }
 

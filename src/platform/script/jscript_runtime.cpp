@@ -8,6 +8,7 @@
 #include "platform/script/duktape_access.h"
 #include "platform/script/jscript_activex.h"
 #include "platform/script/jscript_bridge.h"
+#include "platform/script/jscript_engine_info.h"
 #include "platform/script/jscript_enumerator.h"
 #include "platform/script/jscript_errors.h"
 #include "platform/script/jscript_limits.h"
@@ -130,6 +131,7 @@ void Runtime::setUp(duk_context* ctx) {
   installEnumerator(ctx);
   installActiveXObject(ctx);
   installVBArray(ctx);
+  installEngineInfo(ctx);
 }
 
 bool Runtime::pollStop() {

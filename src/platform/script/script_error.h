@@ -10,8 +10,8 @@ namespace platform {
 struct ScriptErrorInfo {
   int32_t number = 0;  // HRESULT-style, e.g. 0x800A03EA for a JScript syntax error
   std::u16string description;
-  std::u16string text;    // the source line at the error, when known
-  int32_t line = 0;       // 1-based, in the source as it was added; 0 when unknown
+  std::u16string text;  // the source line at the error, when known
+  int32_t line = 0;     // 1-based, in the source as it was added; 0 when unknown
   // VBScript counts from 0 (the statement's first character); JScript gives none and leaves 0,
   // so only the engine that reported the error says whether 0 is a column.
   int32_t column = 0;
