@@ -1,6 +1,8 @@
 // juvo-parser test [--record] FILE...|FOLDER...
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <ostream>
 
 #include "commands.h"
 #include "example_runner.h"
@@ -27,20 +29,38 @@ ParserTestResult problem(const fs::path& examples, const std::string& message) {
   return result;
 }
 
+bool isParserFile(const fs::path& path) {
+  std::string extension = path.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".vbs" || extension == ".js";
+}
+
 // The examples files `operand` names: itself, the one beside a parser file, or those in a
-// folder. Problems go straight into `results`.
+// folder. Problems go straight into `results`; a folder's parsers that have no examples are
+// named on `err`, so that a run over a folder does not pass them over in silence.
 std::vector<fs::path> examplesFiles(const std::string& operand,
-                                    std::vector<ParserTestResult>& results) {
+                                    std::vector<ParserTestResult>& results, std::ostream& err) {
   std::error_code error;
   const fs::path path(operand);
   if (fs::is_directory(path, error)) {
     std::vector<fs::path> found;
+    std::vector<fs::path> untested;
     for (const fs::directory_entry& entry : fs::directory_iterator(path, error)) {
-      if (entry.path().extension() == ".examples" && entry.is_regular_file(error)) {
+      if (!entry.is_regular_file(error)) continue;
+      if (entry.path().extension() == ".examples") {
         found.push_back(entry.path());
+      } else if (isParserFile(entry.path()) &&
+                 !fs::exists(fs::path(entry.path()).replace_extension(".examples"), error)) {
+        untested.push_back(entry.path());
       }
     }
     std::sort(found.begin(), found.end());
+    std::sort(untested.begin(), untested.end());
+    for (const fs::path& parser : untested) {
+      err << parser.string() << ": not tested: no "
+          << fs::path(parser).replace_extension(".examples").filename().string() << " beside it\n";
+    }
     if (found.empty()) {
       results.push_back(problem(path, operand + ": no examples here (NAME.examples beside "
                                                 "NAME.vbs or NAME.js)"));
@@ -76,7 +96,7 @@ int testCommand(const Invocation& invocation, const CommandContext& context) {
       for (const std::string& problem : nameProblems(operand))
         context.err << operand << ":1: " << problem << "\n";
     }
-    for (const fs::path& examples : examplesFiles(operand, results)) {
+    for (const fs::path& examples : examplesFiles(operand, results, context.err)) {
       if (stopped) break;
       std::optional<ParserExamples> files = examplesFor(examples);
       if (files && parserNamed) {

@@ -539,6 +539,11 @@ TEST_F(ParserTool, TestNamesWhatCannotBeTested) {
       folder.out.find(path("orphan.examples") + ": no parser orphan.vbs or orphan.js beside it\n"),
       std::string::npos)
       << shown(folder);
+  // A parser of the folder without examples is named, though it fails nothing.
+  EXPECT_NE(folder.err.find(path("lonely.js") + ": not tested: no lonely.examples beside it\n"),
+            std::string::npos)
+      << shown(folder);
+  EXPECT_EQ(folder.err.find("broken.js: not tested"), std::string::npos) << shown(folder);
 }
 
 TEST_F(ParserTool, BadUsageIsExitStatusTwo) {
