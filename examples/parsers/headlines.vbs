@@ -28,7 +28,10 @@ Sub run
   Else
     word = text
   End If
+  ' A fetch that fails is said to the user alone; the conversation gets nothing.
+  On Error Resume Next
   engine.getXML FEED, "gotFeed"
+  If Err.Number <> 0 Then engine.alert "The news feed could not be read: " & Err.Description
 End Sub
 
 Sub gotFeed(doc)

@@ -22,7 +22,10 @@ Sub run
     engine.alert "Name a currency, as in: rates USD, or rates 250 USD GBP."
     Exit Sub
   End If
+  ' A fetch that fails is said to the user alone; the conversation gets nothing.
+  On Error Resume Next
   engine.getXML RATES_ADDRESS, "gotRates"
+  If Err.Number <> 0 Then engine.alert "The ECB's rates could not be read: " & Err.Description
 End Sub
 
 ' An optional amount, then one or two currency codes ("250 USD in GBP" reads as well).

@@ -110,6 +110,22 @@ TEST_F(ExampleParsers, RatesConvertAtTheDaysReferenceRates) {
   EXPECT_EQ(server.requestsFor("/stats/eurofxref/eurofxref-daily.xml"), 5u);
 }
 
+TEST_F(ExampleParsers, AFeedThatCannotBeReadIsSaidToTheUserAlone) {
+  install("rates");
+  install("headlines");
+  server.serve("/stats/eurofxref/eurofxref-daily.xml", {.status = 503, .body = "busy"});
+  server.serve("/news/rss.xml", {.status = 404, .body = "gone"});
+  const HostRun result = chat("/xjuvo rates USD\n@OK\n/xjuvo headlines\n@OK\n");
+  EXPECT_EQ(result.linesStartingWith("[sent]"), std::vector<std::string>{}) << result.out;
+  const size_t rates = at(result,
+                          "[box Parser script message|OK|none] The ECB's rates could not be read: "
+                          "The server answered 503");
+  at(result,
+     "[box Parser script message|OK|none] The news feed could not be read: The server answered "
+     "404",
+     rates);
+}
+
 TEST_F(ExampleParsers, HeadlinesComeNewestFirstAndByWord) {
   install("headlines");
   const HostRun result = chat(
