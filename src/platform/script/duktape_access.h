@@ -13,6 +13,14 @@ bool reachedFromCallSite(duk_context* ctx);
 // True when the value at `index` is a Date object.
 bool isDateObject(duk_context* ctx, duk_idx_t index);
 
+// The time value a Date object holds (NaN for an invalid date). Raises a TypeError when the
+// value at `index` is no Date.
+double requireDateValue(duk_context* ctx, duk_idx_t index);
+
+// The local time zone's offset from UTC in minutes at the time value `ms`, as Duktape's own
+// date methods reckon it (years beyond the system's reach as an equivalent year within it).
+int localOffsetMinutes(double ms);
+
 // How many of the object's first elements are stored in its array part (present or not):
 // those a walk over it reads fast. 0 for an object without one, such as a sparse array.
 duk_uint32_t storedElementCount(duk_context* ctx, duk_idx_t index);

@@ -35,6 +35,22 @@ bool isDateObject(duk_context* ctx, duk_idx_t index) {
   return object != nullptr && DUK_HOBJECT_GET_CLASS_NUMBER(object) == DUK_HOBJECT_CLASS_DATE;
 }
 
+double requireDateValue(duk_context* ctx, duk_idx_t index) {
+  if (!isDateObject(ctx, index)) {
+    (void)duk_type_error(ctx, "Date object expected");
+  }
+  duk_hthread* thread = reinterpret_cast<duk_hthread*>(ctx);
+  duk_dup(ctx, index);
+  duk_xget_owndataprop_stridx_short(thread, -1, DUK_STRIDX_INT_VALUE);
+  const double value = duk_to_number_m1(thread);
+  duk_pop_2(ctx);
+  return value;
+}
+
+int localOffsetMinutes(double ms) {
+  return static_cast<int>(DUK_USE_DATE_GET_LOCAL_TZOFFSET(ms)) / 60;
+}
+
 duk_uint32_t storedElementCount(duk_context* ctx, duk_idx_t index) {
   duk_hobject* object = duk_get_hobject(reinterpret_cast<duk_hthread*>(ctx), index);
   if (object == nullptr || !DUK_HOBJECT_HAS_ARRAY_PART(object)) return 0;

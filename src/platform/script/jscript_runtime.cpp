@@ -8,6 +8,7 @@
 #include "platform/script/duktape_access.h"
 #include "platform/script/jscript_activex.h"
 #include "platform/script/jscript_bridge.h"
+#include "platform/script/jscript_date_object.h"
 #include "platform/script/jscript_engine_info.h"
 #include "platform/script/jscript_enumerator.h"
 #include "platform/script/jscript_errors.h"
@@ -132,6 +133,7 @@ void Runtime::setUp(duk_context* ctx) {
   installActiveXObject(ctx);
   installVBArray(ctx);
   installEngineInfo(ctx);
+  installDateMethods(ctx);
 }
 
 bool Runtime::pollStop() {

@@ -22,6 +22,13 @@
  * frames run, and no longjmp ever crosses C++ code. */
 #define DUK_USE_CPP_EXCEPTIONS
 
+/* Dates in the text forms JScript reads (besides ISO 8601, which Duktape reads first) instead
+ * of strptime's. The hook pushes the time value and returns 1, or pushes nothing and returns 0;
+ * ctx is the running thread. */
+#undef DUK_USE_DATE_PRS_STRPTIME
+#undef DUK_USE_DATE_PARSE_STRING
+#define DUK_USE_DATE_PARSE_STRING(ctx, str) juvo_duk_parse_date((ctx), (str))
+
 /* Nobody outside juvoplatform calls Duktape. */
 #undef DUK_EXTERNAL_DECL
 #undef DUK_EXTERNAL
@@ -34,6 +41,7 @@ extern "C" {
 /* Defined by the JScript engine; udata is the heap's user data. */
 __attribute__((visibility("hidden"))) duk_bool_t juvo_duk_exec_timeout_check(void* udata);
 __attribute__((visibility("hidden"))) duk_bool_t juvo_duk_native_check(void* udata);
+__attribute__((visibility("hidden"))) duk_bool_t juvo_duk_parse_date(void* ctx, const char* text);
 #if defined(__cplusplus)
 }
 #endif
