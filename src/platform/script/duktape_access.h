@@ -17,9 +17,9 @@ bool isDateObject(duk_context* ctx, duk_idx_t index);
 // value at `index` is no Date.
 double requireDateValue(duk_context* ctx, duk_idx_t index);
 
-// The local time zone's offset from UTC in minutes at the time value `ms`, as Duktape's own
+// The local time zone's offset from UTC in seconds at the time value `ms`, as Duktape's own
 // date methods reckon it (years beyond the system's reach as an equivalent year within it).
-int localOffsetMinutes(double ms);
+int localOffsetSeconds(double ms);
 
 // How many of the object's first elements are stored in its array part (present or not):
 // those a walk over it reads fast. 0 for an object without one, such as a sparse array.

@@ -47,8 +47,8 @@ double requireDateValue(duk_context* ctx, duk_idx_t index) {
   return value;
 }
 
-int localOffsetMinutes(double ms) {
-  return static_cast<int>(DUK_USE_DATE_GET_LOCAL_TZOFFSET(ms)) / 60;
+int localOffsetSeconds(double ms) {
+  return static_cast<int>(DUK_USE_DATE_GET_LOCAL_TZOFFSET(ms));
 }
 
 duk_uint32_t storedElementCount(duk_context* ctx, duk_idx_t index) {

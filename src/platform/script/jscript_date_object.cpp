@@ -12,7 +12,7 @@
 
 extern "C" duk_bool_t juvo_duk_parse_date(void* thread, const char* text) {
   using namespace platform::jscript;
-  const std::optional<double> ms = parseDate(fromCesu8(text), localOffsetMinutes);
+  const std::optional<double> ms = parseDate(fromCesu8(text), localOffsetSeconds);
   if (!ms) return 0;
   duk_push_number(static_cast<duk_context*>(thread), *ms);
   return 1;
@@ -24,11 +24,11 @@ namespace {
 
 // The local offset outside daylight saving time: the smaller of the offsets in January and
 // July of the year around `ms`, which holds in either hemisphere.
-int standardOffsetMinutes(double ms) {
+int standardOffsetSeconds(double ms) {
   constexpr double kHalfYear = 182.5 * 86400000.0;
-  const int now = localOffsetMinutes(ms);
-  const int later = localOffsetMinutes(ms + kHalfYear);
-  const int earlier = localOffsetMinutes(ms - kHalfYear);
+  const int now = localOffsetSeconds(ms);
+  const int later = localOffsetSeconds(ms + kHalfYear);
+  const int earlier = localOffsetSeconds(ms - kHalfYear);
   return std::min(now, std::min(later, earlier));
 }
 
@@ -53,15 +53,15 @@ template <std::u16string (*Format)(const DateFields&, std::u16string_view)>
 duk_ret_t zoned(duk_context* ctx) {
   double ms = 0;
   if (!thisValue(ctx, ms)) return 1;
-  const int offset = localOffsetMinutes(ms);
-  pushText(ctx, Format(fieldsOf(ms, offset), zoneName(offset, standardOffsetMinutes(ms))));
+  const int offset = localOffsetSeconds(ms);
+  pushText(ctx, Format(fieldsOf(ms, offset), zoneName(offset, standardOffsetSeconds(ms))));
   return 1;
 }
 
 duk_ret_t dateString(duk_context* ctx) {
   double ms = 0;
   if (!thisValue(ctx, ms)) return 1;
-  pushText(ctx, formatDateOnly(fieldsOf(ms, localOffsetMinutes(ms))));
+  pushText(ctx, formatDateOnly(fieldsOf(ms, localOffsetSeconds(ms))));
   return 1;
 }
 
@@ -76,7 +76,7 @@ template <std::u16string (*Format)(const DateFields&, const Locale&)>
 duk_ret_t localized(duk_context* ctx) {
   double ms = 0;
   if (!thisValue(ctx, ms)) return 1;
-  pushText(ctx, Format(fieldsOf(ms, localOffsetMinutes(ms)), Runtime::of(ctx).services().locale));
+  pushText(ctx, Format(fieldsOf(ms, localOffsetSeconds(ms)), Runtime::of(ctx).services().locale));
   return 1;
 }
 
@@ -88,7 +88,7 @@ duk_ret_t getYear(duk_context* ctx) {
     duk_push_nan(ctx);
     return 1;
   }
-  const double year = fieldsOf(ms, localOffsetMinutes(ms)).year;
+  const double year = fieldsOf(ms, localOffsetSeconds(ms)).year;
   duk_push_number(ctx, year >= 1900 && year <= 1999 ? year - 1900 : year);
   return 1;
 }

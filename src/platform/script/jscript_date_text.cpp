@@ -329,8 +329,8 @@ bool placeNumbers(Reader& reader) {
 
 }  // namespace
 
-DateFields fieldsOf(double ms, int offsetMinutes) {
-  const double local = ms + offsetMinutes * 60000.0;
+DateFields fieldsOf(double ms, int offsetSeconds) {
+  const double local = ms + offsetSeconds * 1000.0;
   const double days = std::floor(local / kMsPerDay);
   const auto secondOfDay = static_cast<int64_t>((local - days * kMsPerDay) / 1000);
   DateFields fields;
@@ -344,9 +344,11 @@ DateFields fieldsOf(double ms, int offsetMinutes) {
   return fields;
 }
 
-std::u16string zoneName(int offsetMinutes, int standardMinutes) {
+std::u16string zoneName(int offsetSeconds, int standardSeconds) {
+  const int offsetMinutes = offsetSeconds / 60;
+  const int standardMinutes = standardSeconds / 60;
   static constexpr std::array<std::u16string_view, 4> kNorthAmerican = {u"E", u"C", u"M", u"P"};
-  if (standardMinutes % 60 == 0 && standardMinutes <= -300 && standardMinutes >= -480) {
+  if (standardSeconds % 3600 == 0 && standardMinutes <= -300 && standardMinutes >= -480) {
     const std::u16string_view letter = kNorthAmerican[(-standardMinutes - 300) / 60];
     return std::u16string(letter) + (offsetMinutes == standardMinutes ? u"ST" : u"DT");
   }
@@ -415,8 +417,8 @@ std::optional<double> parseDate(std::u16string_view text, const LocalOffset& loc
     ms -= *reader.offsetMinutes * 60000.0;
   } else {
     // The offset at the local time read, found as the offset where it would fall.
-    double utc = ms - localOffset(ms) * 60000.0;
-    utc = ms - localOffset(utc) * 60000.0;
+    double utc = ms - localOffset(ms) * 1000.0;
+    utc = ms - localOffset(utc) * 1000.0;
     ms = utc;
   }
   if (!(std::fabs(ms) <= kMaxTimeValue)) return std::nullopt;

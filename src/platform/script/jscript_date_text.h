@@ -24,14 +24,15 @@ struct DateFields {
   int second = 0;
 };
 
-// The fields of `ms` shifted by `offsetMinutes` (local time when that is the local offset).
-DateFields fieldsOf(double ms, int offsetMinutes);
+// The fields of `ms` shifted by `offsetSeconds` (local time when that is the local offset; zones
+// kept their local mean time, to the second, before they took a standard one).
+DateFields fieldsOf(double ms, int offsetSeconds);
 
 // The local time zone as JScript names it: EST, EDT, CST, CDT, MST, MDT, PST and PDT where the
 // zone's standard offset is a whole number of hours from -5 to -8; UTC+hhmm or UTC-hhmm
-// otherwise, and UTC alone for an offset of zero. `offsetMinutes` is the offset in force,
-// `standardMinutes` the zone's offset outside daylight saving time.
-std::u16string zoneName(int offsetMinutes, int standardMinutes);
+// otherwise (whole minutes), and UTC alone for an offset of zero. `offsetSeconds` is the offset in
+// force, `standardSeconds` the zone's offset outside daylight saving time.
+std::u16string zoneName(int offsetSeconds, int standardSeconds);
 
 // "Thu Feb 29 13:05:09 UTC+0100 2024": toString.
 std::u16string formatDateTime(const DateFields& local, std::u16string_view zone);
@@ -50,7 +51,7 @@ std::u16string formatLocaleDate(const DateFields& local, const Locale& locale);
 std::u16string formatLocaleTime(const DateFields& local, const Locale& locale);
 std::u16string formatLocaleDateTime(const DateFields& local, const Locale& locale);
 
-// The local offset in minutes at the UTC time value `ms`.
+// The local offset in seconds at the UTC time value `ms`.
 using LocalOffset = std::function<int(double ms)>;
 
 // Reads `text` as JScript's Date.parse does: a short date month/day/year with "/" or "-"; a

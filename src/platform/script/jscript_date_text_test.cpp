@@ -16,7 +16,7 @@ constexpr double kLeapDay = 1709211909000.0;
 constexpr double kHour = 3600000.0;
 
 LocalOffset fixedOffset(int minutes) {
-  return [minutes](double) { return minutes; };
+  return [minutes](double) { return minutes * 60; };
 }
 
 TEST(JScriptDateText, WritesAsJScript) {
@@ -49,8 +49,8 @@ TEST(JScriptDateText, WritesAsJScript) {
        u"00:00:00 UTC"},
   };
   for (const auto& c : cases) {
-    const DateFields local = fieldsOf(c.ms, c.offset);
-    const std::u16string zone = zoneName(c.offset, c.standard);
+    const DateFields local = fieldsOf(c.ms, c.offset * 60);
+    const std::u16string zone = zoneName(c.offset * 60, c.standard * 60);
     EXPECT_EQ(formatDateTime(local, zone), c.dateTime);
     EXPECT_EQ(formatDateOnly(local), c.date) << toUtf8(c.dateTime);
     EXPECT_EQ(formatTimeOnly(local, zone), c.time) << toUtf8(c.dateTime);
@@ -58,6 +58,11 @@ TEST(JScriptDateText, WritesAsJScript) {
   EXPECT_EQ(formatUtc(fieldsOf(kLeapDay, 0)), u"Thu, 29 Feb 2024 13:05:09 UTC");
   EXPECT_EQ(formatUtc(fieldsOf(-1.0, 0)), u"Wed, 31 Dec 1969 23:59:59 UTC");
   EXPECT_EQ(formatUtc(fieldsOf(0, 0)), u"Thu, 1 Jan 1970 00:00:00 UTC");
+  // Amsterdam's mean time of 1900, +00:19:32, counts to the second; its name to the minute.
+  const double newCentury = -2208988800000.0;
+  EXPECT_EQ(formatDateTime(fieldsOf(newCentury, 1172), zoneName(1172, 1172)),
+            u"Mon Jan 1 00:19:32 UTC+0019 1900");
+  EXPECT_EQ(parseDate(u"Mon Jan 1 00:19:32 1900", [](double) { return 1172; }), newCentury);
 }
 
 TEST(JScriptDateText, WritesUnderTheLocale) {
@@ -71,7 +76,7 @@ TEST(JScriptDateText, WritesUnderTheLocale) {
   dutch.timePattern = u"HH:mm:ss";
   dutch.dayNames[4] = u"donderdag";
   dutch.monthNames[1] = u"februari";
-  EXPECT_EQ(formatLocaleDateTime(fieldsOf(kLeapDay, 60), dutch),
+  EXPECT_EQ(formatLocaleDateTime(fieldsOf(kLeapDay, 3600), dutch),
             u"donderdag 29 februari 2024 14:05:09");
   // Beyond the locale's calendar the date is written as toDateString does.
   EXPECT_EQ(formatLocaleDate(fieldsOf(-62167219200000.0, 0), english), u"Sat Jan 1 1 B.C.");
@@ -144,8 +149,8 @@ TEST(JScriptDateText, WhatIsWrittenReadsBack) {
   for (const double ms : {kLeapDay, -1000.0, -14182940000000.0, 4102444800000.0, -62167219200000.0,
                           -8.64e15, 8.64e15}) {
     for (const int offset : {0, 60, -300, 345, -600}) {
-      const DateFields local = fieldsOf(ms, offset);
-      const std::u16string zone = zoneName(offset, offset);
+      const DateFields local = fieldsOf(ms, offset * 60);
+      const std::u16string zone = zoneName(offset * 60, offset * 60);
       const std::u16string written = formatDateTime(local, zone);
       EXPECT_EQ(parseDate(written, fixedOffset(offset)), std::optional<double>(ms))
           << toUtf8(written);
