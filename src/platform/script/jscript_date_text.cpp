@@ -146,6 +146,8 @@ class Reader {
     return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : u'\0';
   }
   bool skipComment();
+  // The number at the reading position; nullopt when there is none or it is too large to be
+  // any part of a date.
   std::optional<int64_t> number(size_t* digits = nullptr);
   bool word();
   bool offset(char16_t sign);
@@ -223,7 +225,9 @@ bool Reader::offset(char16_t sign) {
     minutes = *value % 100;
   } else if (peek() == u':' && isDigit(peek(1))) {
     ++pos_;
-    minutes = *number();
+    const std::optional<int64_t> written = number();
+    if (!written) return false;
+    minutes = *written;
   }
   if (hours > 24 || minutes > 59) return false;
   const int shift = static_cast<int>(hours * 60 + minutes) * (sign == u'-' ? -1 : 1);
@@ -293,13 +297,14 @@ bool Reader::read() {
       if (!offset(c)) return false;
     } else if (isDigit(c)) {
       size_t digits = 0;
-      const int64_t value = *number(&digits);
+      const std::optional<int64_t> value = number(&digits);
+      if (!value) return false;
       if (peek() == u':') {
-        if (!time(value)) return false;
+        if (!time(*value)) return false;
       } else if (peek() == u'/' || peek() == u'-') {
-        if (!shortDate(value)) return false;
+        if (!shortDate(*value)) return false;
       } else {
-        numbers.push_back(Number{value, digits});
+        numbers.push_back(Number{*value, digits});
       }
     } else {
       return false;

@@ -134,6 +134,9 @@ TEST(JScriptDateText, ReadsJScriptsForms) {
       {u"F 29 2024", nan},
       {u"Feb 29 2024 #", nan},
       {u"Jan 1 275761", nan},
+      {u"Feb 29 123456789012345678901234567890", nan},
+      {u"Feb 29 2024 10:00 +1:123456789012345678901234567890", nan},
+      {u"Feb 29 2024 (never closed", 1709161200000.0},
   };
   for (const auto& c : cases) {
     const std::optional<double> read = parseDate(c.text, fixedOffset(60));
