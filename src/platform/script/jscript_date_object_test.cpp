@@ -105,6 +105,25 @@ TEST_F(JScriptDates, WriteAsJScriptInEveryZone) {
   }
 }
 
+TEST_F(JScriptDates, LocaleFormsFollowTheEnginesLocale) {
+  inZone(kCentralEurope);
+  Locale dutch = Locale::english();
+  dutch.longDatePattern = u"dddd d MMMM yyyy";
+  dutch.timePattern = u"HH:mm:ss";
+  dutch.dayNames[4] = u"donderdag";
+  dutch.monthNames[1] = u"februari";
+  const ScriptServices& shared = testing::testServices();
+  ScriptControl dutchControl(2s, ScriptServices{shared.objects, shared.ui, shared.clock, dutch});
+  dutchControl.setLanguage(u"JScript");
+  dutchControl.AddCode(
+      u"function written() { var d = new Date(2024, 1, 29, 13, 5, 9); return "
+      u"[d.toLocaleString(), d.toLocaleDateString(), d.toLocaleTimeString(), "
+      u"String(d)].join('|') }");
+  EXPECT_EQ(toText(dutchControl.Run(u"written", {})),
+            u"donderdag 29 februari 2024 13:05:09|donderdag 29 februari 2024|13:05:09|"
+            u"Thu Feb 29 13:05:09 UTC+0100 2024");
+}
+
 TEST_F(JScriptDates, YearsOfTwoDigitsOnlyInTheTwentiethCentury) {
   inZone(kCentralEurope);
   EXPECT_EQ(eval(u"[1996, 1900, 1899, 1825, 2000, 2025].map(function (y) { "
