@@ -360,10 +360,12 @@ class CreateObject final : public ExprNode {
     if (args_.empty() || args_.size() > 2 || !args_[0]) raise(ErrorCode::kWrongArgumentCount);
     const std::u16string progId =
         ops::toText(frame.vm.letValue(args_[0]->eval(frame)), frame.vm.locale());
-    // A second argument names another machine to make the object on: none is reachable.
+    // A second argument names another machine to make the object on: none is reachable, so
+    // a named one fails as an unreachable server does.
     if (args_.size() == 2 && args_[1]) {
       const Value server = frame.vm.letValue(args_[1]->eval(frame));
-      if (!ops::toText(server, frame.vm.locale()).empty()) raise(ErrorCode::kCannotCreateObject);
+      if (!ops::toText(server, frame.vm.locale()).empty())
+        raise(ErrorCode::kRemoteServerUnavailable);
     }
     frame.vm.tick(16);
     return Value::object(

@@ -62,6 +62,12 @@ Err.Clear
 Set o = CreateObject("Scripting.FileSystemObject")
 WScript.Echo Err.Number                                 ' expect: 429
 Err.Clear
+' CreateObject's servername: empty is this machine; a named one cannot be reached.
+Set o = CreateObject("Scripting.Dictionary", "")
+WScript.Echo Err.Number, TypeName(o)                    ' expect: 0 Dictionary
+Set o = CreateObject("Scripting.Dictionary", "MyServer")
+WScript.Echo Err.Number                                 ' expect: 462
+Err.Clear
 x = Nothing
 WScript.Echo Err.Number                                 ' expect: 91
 Err.Clear
