@@ -55,6 +55,12 @@ std::vector<platform::VariantArray::Bound> boundsOf(std::span<const int32_t> upp
 
 void preserveInto(Value& array, std::vector<platform::VariantArray::Bound> bounds) {
   const ArrayRep& old = *array.arrayRep();
+  // A dynamic array not yet sized (Dim a(), or one Erase freed) has nothing to keep: it takes
+  // any number of dimensions, as a ReDim without Preserve would give it.
+  if (old.bounds.empty()) {
+    array = makeArray(bounds);
+    return;
+  }
   if (old.bounds.size() != bounds.size()) platform::raise(ErrorCode::kSubscriptOutOfRange);
   for (size_t i = 0; i + 1 < bounds.size(); ++i) {
     if (old.bounds[i].lower != bounds[i].lower || old.bounds[i].count != bounds[i].count)

@@ -360,10 +360,12 @@ class CreateObject final : public ExprNode {
     if (args_.empty() || args_.size() > 2 || !args_[0]) raise(ErrorCode::kWrongArgumentCount);
     const std::u16string progId =
         ops::toText(frame.vm.letValue(args_[0]->eval(frame)), frame.vm.locale());
-    // A second argument names another machine to make the object on: none is reachable.
+    // A second argument names another machine to make the object on: none is reachable, so
+    // a named one fails as an unreachable server does.
     if (args_.size() == 2 && args_[1]) {
       const Value server = frame.vm.letValue(args_[1]->eval(frame));
-      if (!ops::toText(server, frame.vm.locale()).empty()) raise(ErrorCode::kCannotCreateObject);
+      if (!ops::toText(server, frame.vm.locale()).empty())
+        raise(ErrorCode::kRemoteServerUnavailable);
     }
     frame.vm.tick(16);
     return Value::object(
@@ -374,13 +376,24 @@ class CreateObject final : public ExprNode {
   std::vector<ExprPtr> args_;
 };
 
+// GetObject([pathname][, class]): a zero-length pathname with a class makes a new object of
+// that class, as CreateObject does. No object runs outside the script and no file or moniker
+// binds to one, so every other form fails.
 class GetObject final : public ExprNode {
  public:
   explicit GetObject(std::vector<ExprPtr> args) : args_(std::move(args)) {}
   Value eval(Frame& frame) const override {
     if (args_.size() > 2) raise(ErrorCode::kWrongArgumentCount);
-    for (const ExprPtr& arg : args_) {
-      if (arg) arg->eval(frame);
+    std::vector<Value> values;
+    for (const ExprPtr& arg : args_)
+      values.push_back(arg ? frame.vm.letValue(arg->eval(frame)) : Value());
+    const bool emptyPath =
+        !values.empty() && args_[0] && ops::toText(values[0], frame.vm.locale()).empty();
+    if (emptyPath && values.size() == 2 && args_[1]) {
+      const std::u16string progId = ops::toText(values[1], frame.vm.locale());
+      frame.vm.tick(16);
+      return Value::object(
+          frame.vm.builtinContext().services.objects.create(progId, frame.vm.site().stopCheck()));
     }
     raise(ErrorCode::kCannotCreateObject);
   }

@@ -111,7 +111,7 @@ std::u16string_view lookUp(ErrorCode code) {
     case ErrorCode::kOutOfStackSpace:
       return u"Out of stack space";
     case ErrorCode::kSubNotDefined:
-      return u"Sub or Function not defined";
+      return u"Sub or function not defined";
     case ErrorCode::kErrorLoadingDll:
       return u"Error in loading DLL";
     case ErrorCode::kInternalError:

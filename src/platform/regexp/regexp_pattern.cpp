@@ -62,6 +62,26 @@ std::u16string lineAnchors(std::u16string_view pattern) {
   return out;
 }
 
+// The script error a pattern PCRE2 refuses raises: the particular ones the scripting
+// languages name, the general syntax error otherwise.
+ErrorCode compileErrorOf(int pcreError) {
+  switch (pcreError) {
+    case PCRE2_ERROR_MISSING_SQUARE_BRACKET:
+      return ErrorCode::kRegExpExpectedBracket;
+    case PCRE2_ERROR_MISSING_CLOSING_PARENTHESIS:
+      return ErrorCode::kRegExpExpectedParen;
+    case PCRE2_ERROR_CLASS_RANGE_ORDER:
+    case PCRE2_ERROR_CLASS_INVALID_RANGE:
+      return ErrorCode::kRegExpInvalidRange;
+    case PCRE2_ERROR_QUANTIFIER_INVALID:
+    case PCRE2_ERROR_QUANTIFIER_OUT_OF_ORDER:
+    case PCRE2_ERROR_QUANTIFIER_TOO_BIG:
+      return ErrorCode::kRegExpQuantifier;
+    default:
+      return ErrorCode::kRegExpSyntax;
+  }
+}
+
 }  // namespace
 
 struct RegExpPattern::Compiled {
@@ -95,7 +115,7 @@ RegExpPattern::RegExpPattern(std::u16string_view pattern, Options options)
   pcre2_compile_context_free(compileContext);
   if (compiled_->code == nullptr) {
     if (errorCode == PCRE2_ERROR_NOMEMORY) raise(ErrorCode::kOutOfMemoryVb);
-    raise(ErrorCode::kRegExpSyntax);
+    raise(compileErrorOf(errorCode));
   }
   uint32_t captures = 0;
   pcre2_pattern_info(compiled_->code, PCRE2_INFO_CAPTURECOUNT, &captures);

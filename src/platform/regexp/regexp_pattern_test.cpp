@@ -65,11 +65,21 @@ TEST(RegExpPattern, SpeaksTheDialectOfVBScript) {
   }
 }
 
-TEST(RegExpPattern, ABadPatternIsASyntaxError) {
-  for (std::u16string_view bad :
-       {u"(", u"a)", u"[a-", u"*a", u"a{2,1}", u"\\", u"(?<", u"+", u"[z-a]"}) {
-    SCOPED_TRACE(toUtf8(bad));
-    EXPECT_EQ(errorNumberOf([&] { RegExpPattern(bad, {}); }), numberOf(ErrorCode::kRegExpSyntax));
+TEST(RegExpPattern, ABadPatternRaisesTheErrorThatNamesItsFault) {
+  const struct {
+    std::u16string_view pattern;
+    ErrorCode error;
+  } rows[] = {
+      {u"(", ErrorCode::kRegExpExpectedParen},     {u"a(b|c", ErrorCode::kRegExpExpectedParen},
+      {u"[a-", ErrorCode::kRegExpExpectedBracket}, {u"[abc", ErrorCode::kRegExpExpectedBracket},
+      {u"*a", ErrorCode::kRegExpQuantifier},       {u"+", ErrorCode::kRegExpQuantifier},
+      {u"a**", ErrorCode::kRegExpQuantifier},      {u"a{2,1}", ErrorCode::kRegExpQuantifier},
+      {u"[z-a]", ErrorCode::kRegExpInvalidRange},  {u"a)", ErrorCode::kRegExpSyntax},
+      {u"\\", ErrorCode::kRegExpSyntax},           {u"(?<", ErrorCode::kRegExpSyntax},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(toUtf8(row.pattern));
+    EXPECT_EQ(errorNumberOf([&] { RegExpPattern(row.pattern, {}); }), numberOf(row.error));
   }
 }
 

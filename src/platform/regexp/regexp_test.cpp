@@ -66,12 +66,12 @@ TEST(RegExp, ABadPatternFailsWhereItIsUsed) {
   EXPECT_EQ(get(re, u"Pattern"), Variant(u"(unclosed"));
   for (std::u16string_view method : {u"Test", u"Execute"}) {
     EXPECT_EQ(errorNumberOf([&] { get(re, method, {Variant(u"x")}); }),
-              numberOf(ErrorCode::kRegExpSyntax));
+              numberOf(ErrorCode::kRegExpExpectedParen));
   }
   EXPECT_EQ(errorNumberOf([&] {
               get(re, u"Replace", {Variant(u"x"), Variant(u"y")});
             }),
-            numberOf(ErrorCode::kRegExpSyntax));
+            numberOf(ErrorCode::kRegExpExpectedParen));
   put(re, u"Pattern", Variant(u"(closed)"));
   EXPECT_EQ(get(re, u"Test", {Variant(u"closed")}), Variant(true));
 }

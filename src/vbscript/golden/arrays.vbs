@@ -112,6 +112,13 @@ On Error Resume Next
 x = UBound(notYet)
 WScript.Echo Err.Number                                 ' expect: 9
 Err.Clear
+' ReDim Preserve sizes an array Dim left unsized, or Erase freed, keeping nothing.
+ReDim Preserve notYet(2, 1)
+WScript.Echo Err.Number, UBound(notYet, 1), UBound(notYet, 2)  ' expect: 0 2 1
+notYet(2, 1) = "kept"
+Erase notYet
+ReDim Preserve notYet(3)
+WScript.Echo Err.Number, UBound(notYet), IsEmpty(notYet(3))  ' expect: 0 3 True
 x = UBound(cube, 4)
 WScript.Echo Err.Number                                 ' expect: 9
 Err.Clear

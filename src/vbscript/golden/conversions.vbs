@@ -50,6 +50,7 @@ WScript.Echo Err.Number                                 ' expect: 13
 WScript.Echo CBool("True"), CBool("false"), CBool(0), CBool(-0.1), CBool("1"), CBool(Empty)  ' expect: True False False True True False
 WScript.Echo CDbl("1.5e2"), CDbl("  3.5  "), CDbl("&H10"), CDbl("-.5"), CDbl(True), CDbl("1,000")  ' expect: 150 3.5 16 -0.5 -1 1000
 WScript.Echo CCur(1.23456), CCur(0.00005), CCur(0.00015), CCur("12.5")  ' expect: 1.2346 0 0.0002 12.5
+WScript.Echo CCur(922337203685477), CCur(-922337203685477), CCur(-0.00025), CCur(123456789.12345)  ' expect: 922337203685477 -922337203685477 -0.0002 123456789.1234
 WScript.Echo CSng(1 / 3), CDbl(CSng(0.5)), CStr(CSng(1.1))  ' expect: 0.3333333 0.5 1.1
 WScript.Echo CStr(True), CStr(1.5), CStr(1E+20), CStr(0.1 + 0.2), CStr(-0.5), "[" & CStr(Empty) & "]"  ' expect: True 1.5 1E+20 0.3 -0.5 []
 WScript.Echo CStr(1 / 3), CStr(123456789012345678), CStr(1E-5), CStr(100000), CStr(2 ^ 31)  ' expect: 0.333333333333333 1.23456789012346E+17 1E-05 100000 2147483648

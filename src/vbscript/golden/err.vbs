@@ -32,6 +32,46 @@ WScript.Echo Err.Description                            ' expect: Element not fo
 Err.Raise 1234
 WScript.Echo Err.Number, Err.Description                ' expect: 1234 Unknown runtime error
 '---
+' The rest of the run-time errors the language reference lists, each with its text.
+On Error Resume Next
+Dim number
+For Each number In Array(7, 9, 10, 14, 17, 28, 35, 48, 51, 92, 430, 432, 445, 447, 448, 449, 451, 458, 462, 481, 502, 503, 504, 505, 506, 507, 5008, 5018, 5019, 5020, 5021)
+  Err.Raise number
+  WScript.Echo Err.Number & ": " & Err.Description
+  Err.Clear
+Next
+' expect: 7: Out of memory
+' expect: 9: Subscript out of range
+' expect: 10: This array is fixed or temporarily locked
+' expect: 14: Out of string space
+' expect: 17: Can't perform requested operation
+' expect: 28: Out of stack space
+' expect: 35: Sub or function not defined
+' expect: 48: Error in loading DLL
+' expect: 51: Internal error
+' expect: 92: For loop not initialized
+' expect: 430: Class doesn't support Automation
+' expect: 432: File name or class name not found during Automation operation
+' expect: 445: Object doesn't support this action
+' expect: 447: Object doesn't support current locale setting
+' expect: 448: Named argument not found
+' expect: 449: Argument not optional
+' expect: 451: Object not a collection
+' expect: 458: Variable uses an Automation type not supported in VBScript
+' expect: 462: The remote server machine does not exist or is unavailable
+' expect: 481: Invalid picture
+' expect: 502: Object not safe for scripting
+' expect: 503: Object not safe for initializing
+' expect: 504: Object not safe for creating
+' expect: 505: Invalid or unqualified reference
+' expect: 506: Class not defined
+' expect: 507: An exception occurred
+' expect: 5008: Illegal assignment
+' expect: 5018: Unexpected quantifier
+' expect: 5019: Expected ']' in regular expression
+' expect: 5020: Expected ')' in regular expression
+' expect: 5021: Invalid range in character set
+'---
 ' Source, Description, HelpFile and HelpContext as given; Clear empties every one.
 On Error Resume Next
 Err.Raise vbObjectError + 1, "MyParser", "The page has no table", "parser.chm", 12

@@ -59,8 +59,23 @@ Err.Clear
 Set o = GetObject("winmgmts:")
 WScript.Echo Err.Number                                 ' expect: 429
 Err.Clear
+' GetObject with a zero-length pathname makes a new object of the class named.
+Set o = GetObject("", "Scripting.Dictionary")
+WScript.Echo Err.Number, TypeName(o)                    ' expect: 0 Dictionary
+Set o = GetObject("", "No.Such.Object")
+WScript.Echo Err.Number                                 ' expect: 429
+Err.Clear
+Set o = GetObject(, "Scripting.Dictionary")
+WScript.Echo Err.Number                                 ' expect: 429
+Err.Clear
 Set o = CreateObject("Scripting.FileSystemObject")
 WScript.Echo Err.Number                                 ' expect: 429
+Err.Clear
+' CreateObject's servername: empty is this machine; a named one cannot be reached.
+Set o = CreateObject("Scripting.Dictionary", "")
+WScript.Echo Err.Number, TypeName(o)                    ' expect: 0 Dictionary
+Set o = CreateObject("Scripting.Dictionary", "MyServer")
+WScript.Echo Err.Number                                 ' expect: 462
 Err.Clear
 x = Nothing
 WScript.Echo Err.Number                                 ' expect: 91

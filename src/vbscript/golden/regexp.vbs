@@ -87,37 +87,41 @@ re.Pattern = "X"
 re.IgnoreCase = True
 WScript.Echo re.Replace("axbX", "-")                    ' expect: a-b-
 '---
-' A bad pattern is error 5017 when the expression is used.
+' A bad pattern fails when the expression is used, with the error that names its fault.
 Set re = New RegExp
 re.Pattern = "("
 On Error Resume Next
 x = re.Test("x")
-WScript.Echo Err.Number, Err.Description                ' expect: 5017 Syntax error in regular expression
+WScript.Echo Err.Number, Err.Description                ' expect: 5020 Expected ')' in regular expression
 Err.Clear
 Set m = re.Execute("x")
-WScript.Echo Err.Number                                 ' expect: 5017
+WScript.Echo Err.Number                                 ' expect: 5020
 Err.Clear
 x = re.Replace("x", "y")
-WScript.Echo Err.Number                                 ' expect: 5017
+WScript.Echo Err.Number                                 ' expect: 5020
 Err.Clear
 re.Pattern = "[a-"
 x = re.Test("x")
-WScript.Echo Err.Number                                 ' expect: 5017
+WScript.Echo Err.Number, Err.Description                ' expect: 5019 Expected ']' in regular expression
 Err.Clear
 re.Pattern = "a{2,1}"
 x = re.Test("x")
-WScript.Echo Err.Number                                 ' expect: 5017
+WScript.Echo Err.Number, Err.Description                ' expect: 5018 Unexpected quantifier
+Err.Clear
+re.Pattern = "[z-a]"
+x = re.Test("x")
+WScript.Echo Err.Number, Err.Description                ' expect: 5021 Invalid range in character set
 Err.Clear
 re.Pattern = "a)"
 x = re.Test("x")
-WScript.Echo Err.Number                                 ' expect: 5017
+WScript.Echo Err.Number, Err.Description                ' expect: 5017 Syntax error in regular expression
 Err.Clear
 re.Pattern = "a+"
 WScript.Echo re.Test("caat"), Err.Number                ' expect: True 0
 '---
 Set re = New RegExp
 re.Pattern = "*"
-x = re.Test("x")                                        ' expect error: 5017 line 3
+x = re.Test("x")                                        ' expect error: 5018 line 3
 '---
 ' Patterns as the VBScript engine reads them: classes, escapes, lazy quantifiers, lookahead.
 Set re = New RegExp

@@ -69,6 +69,8 @@ WScript.Echo InStr("abcabc", "c"), InStr(4, "abcabc", "c"), InStr("abcabc", "x")
 WScript.Echo InStr("abc", ""), InStr(2, "abc", ""), InStr("", "a"), InStr("", "")  ' expect: 1 2 0 0
 WScript.Echo IsNull(InStr(Null, "a")), IsNull(InStr("abc", Null)), IsNull(InStr(1, "a", Null))  ' expect: True True True
 WScript.Echo InStr(10, "abc", "a"), InStr(3, "abc", "c"), InStr(4, "abc", "c")  ' expect: 0 3 0
+' A start past the end of string1 gives 0 even for a zero-length string2.
+WScript.Echo InStr(3, "abc", ""), InStr(4, "abc", ""), InStrRev("abc", "", 3), InStrRev("abc", "", 4)  ' expect: 3 0 3 0
 WScript.Echo InStr(1, "ABC", "b"), InStr(1, "ABC", "b", vbTextCompare), InStr(1, "ABC", "b", vbBinaryCompare)  ' expect: 0 2 0
 WScript.Echo InStr(12345, 3), InStr("a" & Empty & "b", "b")  ' expect: 3 2
 WScript.Echo InStrRev("abcabc", "c"), InStrRev("abcabc", "c", 5), InStrRev("abcabc", "abc", 5)  ' expect: 6 3 1

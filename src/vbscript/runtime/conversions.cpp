@@ -1,5 +1,6 @@
 // Conversion functions (CBool ... CStr) and the tests of what a value is (IsArray ... VarType).
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -35,17 +36,43 @@ Variant cByte(BuiltinContext& context, Args args) {
   return Variant(static_cast<uint8_t>(wholeInRange(context, args[0], 0, 255)));
 }
 
-// Currency keeps four decimals: the amount is scaled and rounded half to even, on its 15
-// significant digits, so that 0.00015 (a hair below that in binary) gives 0.0002.
+// Currency keeps four decimals: the amount in ten-thousandths, rounded half to even on its 15
+// significant digits, so that 0.00015 (a hair below that in binary) gives 0.0002. The digits
+// are scaled as a decimal integer: a multiplication in binary would turn 922337203685477 into
+// 922337203685476.9664.
+int64_t tenThousandthsOf(double number) {
+  if (!std::isfinite(number)) platform::raise(ErrorCode::kOverflow);
+  if (number == 0) return 0;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.14e", std::fabs(number));  // D.DDDDDDDDDDDDDDe+XX
+  uint64_t digits = 0;
+  const char* at = text;
+  for (; *at != 'e'; ++at) {
+    if (*at != '.') digits = digits * 10 + static_cast<uint64_t>(*at - '0');
+  }
+  // number = digits * 10^(exponent - 14), so in ten-thousandths digits * 10^(exponent - 10).
+  const int shift = std::atoi(at + 1) - 10;
+  uint64_t scaled = digits;
+  if (shift > 4) platform::raise(ErrorCode::kOverflow);  // at least 10^19
+  for (int i = 0; i < shift; ++i)
+    scaled *= 10;
+  if (shift < 0) {
+    if (shift < -15) return 0;  // below half a ten-thousandth
+    uint64_t divisor = 1;
+    for (int i = 0; i < -shift; ++i)
+      divisor *= 10;
+    scaled = digits / divisor;
+    const uint64_t rest = digits % divisor;
+    if (rest * 2 > divisor || (rest * 2 == divisor && scaled % 2 == 1)) ++scaled;
+  }
+  const uint64_t limit = number < 0 ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
+  if (scaled > limit) platform::raise(ErrorCode::kOverflow);
+  return number < 0 ? static_cast<int64_t>(0 - scaled) : static_cast<int64_t>(scaled);
+}
+
 Variant cCur(BuiltinContext& context, Args args) {
   if (args[0].type() == VarType::kCurrency) return args[0];
-  char digits[32];
-  std::snprintf(digits, sizeof digits, "%.15g", numberArgument(context, args[0]) * 10000.0);
-  const double scaled = roundHalfEven(std::strtod(digits, nullptr));
-  if (!(scaled >= -9223372036854775808.0 && scaled < 9223372036854775808.0)) {
-    platform::raise(ErrorCode::kOverflow);
-  }
-  return Variant(platform::Currency{static_cast<int64_t>(scaled)});
+  return Variant(platform::Currency{tenThousandthsOf(numberArgument(context, args[0]))});
 }
 
 Variant cDate(BuiltinContext& context, Args args) {

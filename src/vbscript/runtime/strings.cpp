@@ -159,9 +159,9 @@ Variant inStr(BuiltinContext& context, Args args) {
   if (haystack.isNull() || needle.isNull()) return Variant::null();
   const TextArgument text(context, haystack);
   const TextArgument sought(context, needle);
-  if (text.empty()) return longValue(0);
+  // A start past the end finds nothing, not even the empty string.
+  if (text.empty() || start > text.size()) return longValue(0);
   if (sought.empty()) return longValue(start);
-  if (start > text.size()) return longValue(0);
   const size_t at = findIn(text, sought, start - 1, compare);
   return longValue(at == std::u16string::npos ? 0 : at + 1);
 }
@@ -177,10 +177,9 @@ Variant inStrRev(BuiltinContext& context, Args args) {
   const TextArgument sought(context, args[1]);
   if (text.empty()) return longValue(0);
   if (start == -1) start = static_cast<int32_t>(text.size());
+  if (static_cast<size_t>(start) > text.size()) return longValue(0);
   if (sought.empty()) return longValue(static_cast<size_t>(start));
-  if (static_cast<size_t>(start) > text.size() || sought.size() > static_cast<size_t>(start)) {
-    return longValue(0);
-  }
+  if (sought.size() > static_cast<size_t>(start)) return longValue(0);
   const size_t from = static_cast<size_t>(start) - sought.size();
   const size_t at = compare == Compare::kBinary
                         ? text.view().rfind(sought, from)
