@@ -289,7 +289,7 @@ std::u16string_view lookUp(ErrorCode code) {
     case ErrorCode::kExpectedProperty:
       return u"Expected 'Property'";
     case ErrorCode::kInconsistentPropertyArguments:
-      return u"Number of arguments must be consistent across properties specification";
+      return u"Number of arguments must be consistent across properties";
     case ErrorCode::kMultipleDefaults:
       return u"Cannot have multiple default property/method in a Class";
     case ErrorCode::kInitializeWithArguments:
@@ -301,9 +301,9 @@ std::u16string_view lookUp(ErrorCode code) {
     case ErrorCode::kDefaultOnlyOnProcedure:
       return u"'Default' can be specified only on 'Property' or 'Function' or 'Sub'";
     case ErrorCode::kDefaultMustBePublic:
-      return u"'Default' specification must also specify 'Public'";
+      return u"'Default' must also specify 'Public'";
     case ErrorCode::kDefaultOnlyOnGet:
-      return u"'Default' specification can only be on Property Get";
+      return u"'Default' can only be on Property Get";
     case ErrorCode::kTimeout:
       return u"Script execution timed out";
     case ErrorCode::kWebInvalidAddress:

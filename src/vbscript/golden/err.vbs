@@ -144,12 +144,12 @@ Next
 On Error Resume Next
 Execute "Class A" & vbLf & "Private Default Function F : End Function" & vbLf & "End Class"
 WScript.Echo Err.Number, Err.Description
-' expect: 1057 'Default' specification must also specify 'Public'
+' expect: 1057 'Default' must also specify 'Public'
 Err.Clear
 Execute "Class B" & vbLf & "Property Get P(i) : End Property" & vbLf & _
         "Property Let P(v) : End Property" & vbLf & "End Class"
 WScript.Echo Err.Number, Err.Description
-' expect: 1051 Number of arguments must be consistent across properties specification
+' expect: 1051 Number of arguments must be consistent across properties
 Err.Clear
 Execute "Do For" & vbLf & "Loop"
 WScript.Echo Err.Number, Err.Description
