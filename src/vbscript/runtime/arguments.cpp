@@ -38,6 +38,18 @@ int32_t longArgument(const BuiltinContext& context, const Variant& value) {
   return static_cast<int32_t>(number);
 }
 
+size_t countArgument(const BuiltinContext& context, const Variant& value) {
+  const int32_t count = longArgument(context, value);
+  if (count < 0) invalidArgument();
+  return static_cast<size_t>(count);
+}
+
+size_t positionArgument(const BuiltinContext& context, const Variant& value) {
+  const int32_t position = longArgument(context, value);
+  if (position < 1) invalidArgument();
+  return static_cast<size_t>(position);
+}
+
 int32_t optionalLong(const BuiltinContext& context, const Variant& value, int32_t fallback) {
   return given(value) ? longArgument(context, value) : fallback;
 }

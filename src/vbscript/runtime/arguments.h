@@ -45,6 +45,12 @@ double numberArgument(const BuiltinContext& context, const platform::Variant& va
 // CLng's whole number of `value`: rounded half to even; 6 when it does not fit 32 bits.
 int32_t longArgument(const BuiltinContext& context, const platform::Variant& value);
 
+// A count or length that must not be negative (5 when it is).
+size_t countArgument(const BuiltinContext& context, const platform::Variant& value);
+
+// A position in a text, counted from 1 (5 when below 1).
+size_t positionArgument(const BuiltinContext& context, const platform::Variant& value);
+
 // An optional whole-number argument; `fallback` when the script left it out.
 int32_t optionalLong(const BuiltinContext& context, const platform::Variant& value,
                      int32_t fallback);

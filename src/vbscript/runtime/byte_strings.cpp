@@ -36,18 +36,6 @@ Variant textOfBytes(std::string_view bytes) {
   return Variant(std::move(text));
 }
 
-size_t countArgument(const BuiltinContext& context, const Variant& value) {
-  const int32_t count = longArgument(context, value);
-  if (count < 0) invalidArgument();
-  return static_cast<size_t>(count);
-}
-
-size_t positionArgument(const BuiltinContext& context, const Variant& value) {
-  const int32_t position = longArgument(context, value);
-  if (position < 1) invalidArgument();
-  return static_cast<size_t>(position);
-}
-
 Variant lenB(BuiltinContext& context, Args args) {
   if (args[0].isNull()) return Variant::null();
   return Variant(static_cast<int32_t>(TextArgument(context, args[0]).size() * 2));

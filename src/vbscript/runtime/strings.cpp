@@ -77,20 +77,6 @@ char16_t firstCharacter(const BuiltinContext& context, const Variant& value) {
   return text[0];
 }
 
-// A count or position that must not be negative.
-size_t countArgument(const BuiltinContext& context, const Variant& value) {
-  const int32_t count = longArgument(context, value);
-  if (count < 0) invalidArgument();
-  return static_cast<size_t>(count);
-}
-
-// A position that must be 1 or more.
-size_t positionArgument(const BuiltinContext& context, const Variant& value) {
-  const int32_t position = longArgument(context, value);
-  if (position < 1) invalidArgument();
-  return static_cast<size_t>(position);
-}
-
 // Where `needle` first occurs in `haystack` at or after `from`.
 size_t findIn(std::u16string_view haystack, std::u16string_view needle, size_t from,
               Compare compare) {
