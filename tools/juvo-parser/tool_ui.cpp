@@ -5,32 +5,9 @@
 
 namespace juvo::tool {
 
-namespace {
-
-// The answer a box takes when nobody picks one: its first button.
-platform::Answer firstButton(platform::Buttons buttons) {
-  using platform::Answer;
-  using platform::Buttons;
-  switch (buttons) {
-    case Buttons::kOk:
-    case Buttons::kOkCancel:
-      return Answer::kOk;
-    case Buttons::kAbortRetryIgnore:
-      return Answer::kAbort;
-    case Buttons::kYesNoCancel:
-    case Buttons::kYesNo:
-      return Answer::kYes;
-    case Buttons::kRetryCancel:
-      return Answer::kRetry;
-  }
-  return Answer::kOk;
-}
-
-}  // namespace
-
 platform::Answer ToolUi::messageBox(std::u16string_view text, platform::Buttons buttons,
                                     platform::Icon icon, std::u16string_view title) {
-  const platform::Answer answer = firstButton(buttons);
+  const platform::Answer answer = platform::firstButton(buttons);
   shown_.push_back({ShownBox::Kind::kMessage, std::u16string(title), std::u16string(text), buttons,
                     icon, answer});
   return answer;

@@ -5,27 +5,6 @@
 
 namespace platform {
 
-namespace {
-
-// A message box's default button: the first one.
-Answer firstButton(Buttons buttons) {
-  switch (buttons) {
-    case Buttons::kOk:
-    case Buttons::kOkCancel:
-      return Answer::kOk;
-    case Buttons::kAbortRetryIgnore:
-      return Answer::kAbort;
-    case Buttons::kYesNoCancel:
-    case Buttons::kYesNo:
-      return Answer::kYes;
-    case Buttons::kRetryCancel:
-      return Answer::kRetry;
-  }
-  return Answer::kOk;
-}
-
-}  // namespace
-
 Answer ScriptedUi::messageBox(std::u16string_view text, Buttons buttons, Icon icon,
                               std::u16string_view title) {
   shown_.push_back({Shown::Kind::kMessageBox, std::u16string(text), std::u16string(title), buttons,

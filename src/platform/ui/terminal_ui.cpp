@@ -19,24 +19,6 @@ constexpr std::u16string_view kFormHelp =
     u"[help] select [NAME] N | pick TEXT | click NAME | menu NAME | close | an empty line "
     u"shows the window again";
 
-std::vector<Answer> buttonAnswers(Buttons buttons) {
-  switch (buttons) {
-    case Buttons::kOk:
-      return {Answer::kOk};
-    case Buttons::kOkCancel:
-      return {Answer::kOk, Answer::kCancel};
-    case Buttons::kAbortRetryIgnore:
-      return {Answer::kAbort, Answer::kRetry, Answer::kIgnore};
-    case Buttons::kYesNoCancel:
-      return {Answer::kYes, Answer::kNo, Answer::kCancel};
-    case Buttons::kYesNo:
-      return {Answer::kYes, Answer::kNo};
-    case Buttons::kRetryCancel:
-      return {Answer::kRetry, Answer::kCancel};
-  }
-  return {Answer::kOk};
-}
-
 // Writes `head` followed by `text`, whose line breaks become real ones.
 void writeBlock(Console& console, std::u16string head, std::u16string_view text) {
   std::vector<std::u16string> lines = splitLines(text);

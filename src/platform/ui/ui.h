@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -15,6 +16,12 @@ enum class Buttons { kOk, kOkCancel, kAbortRetryIgnore, kYesNoCancel, kYesNo, kR
 enum class Icon { kNone, kCritical, kQuestion, kExclamation, kInformation };
 // The values of Visual Basic's vbOK ... vbNo.
 enum class Answer { kOk = 1, kCancel = 2, kAbort = 3, kRetry = 4, kIgnore = 5, kYes = 6, kNo = 7 };
+
+// The answers a box with `buttons` offers, in the order its buttons stand.
+std::vector<Answer> buttonAnswers(Buttons buttons);
+
+// The answer a box takes when nobody picks one: its first button.
+Answer firstButton(Buttons buttons);
 
 class Ui {
  public:
